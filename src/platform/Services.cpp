@@ -1,0 +1,11 @@
+#include "platform/Services.h"
+
+namespace nesk {
+
+Services& Platform()
+{
+    static Services services;
+    return services;
+}
+
+}  // namespace nesk
