@@ -1,0 +1,12 @@
+#include "app/Application.h"
+
+#include <windows.h>
+
+namespace nesk {
+
+void ApplicationEventsException()
+{
+    Sleep(3000);
+}
+
+}  // namespace nesk

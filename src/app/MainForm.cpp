@@ -1,0 +1,317 @@
+#include "app/MainForm.h"
+
+#include <cmath>
+
+#include "app/Application.h"
+#include "app/CommandIds.h"
+#include "app/DataFolder.h"
+#include "chrome/Theme.h"
+#include "list/ListFile.h"
+#include "platform/Probes.h"
+#include "platform/Redirection.h"
+
+namespace nesk {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TMainForm";
+constexpr wchar_t kAppTitle[] = L"Nesk";
+constexpr int kMinWidth = 500;
+constexpr int kMinHeight = 300;
+// Where the window stands before any settings are applied (the first start).
+constexpr int kFirstLeft = 368;
+constexpr int kFirstTop = 113;
+constexpr int kFirstClientWidth = 769;
+constexpr int kFirstClientHeight = 438;
+
+int PointsFromLogFont(const LOGFONTW& font)
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    return MulDiv(height, 72, dpi);
+}
+
+int HeightFromPoints(int points)
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return -MulDiv(points, dpi, 72);
+}
+
+}  // namespace
+
+TMainForm* TMainForm::Create(const std::wstring& argument, bool hasArgument, int showCommand)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_DBLCLKS;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = nullptr;
+        windowClass.lpszClassName = kWindowClass;
+        RegisterClassExW(&windowClass);
+    }
+
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT frame{0, 0, kFirstClientWidth, kFirstClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    auto* form = new TMainForm();
+    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, kAppTitle, style, kFirstLeft, kFirstTop,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                instance, form);
+    if (!hwnd) {
+        delete form;
+        return nullptr;
+    }
+    form->FormCreate(argument, hasArgument);
+    form->ShowAtStart(showCommand);
+    return form;
+}
+
+TMainForm::~TMainForm()
+{
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (windowFont_)
+        DeleteObject(windowFont_);
+    if (listFont_)
+        DeleteObject(listFont_);
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    return Guarded<LRESULT>(0, [&] { return form->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (ChromeMessage(message, wParam, lParam, &result) || CommandsMessage(message, wParam, lParam, &result) ||
+        FileMenuMessage(message, wParam, lParam, &result) || TrayMessage(message, wParam, lParam, &result) ||
+        DropMessage(message, wParam, lParam, &result))
+        return result;
+
+    switch (message) {
+    case WM_SIZE:
+        LayoutControls();
+        UpdateHorizontalExtent();  // FormResize
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = kMinWidth;
+        info->ptMinTrackSize.y = kMinHeight;
+        return 0;
+    }
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlID != IDC_LISTBOX)
+            break;
+        measure->itemHeight = RowHeightForFontSize(listFontSize_);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlID != IDC_LISTBOX)
+            break;
+        DrawListItem(*draw);
+        return TRUE;
+    }
+    case WM_CTLCOLORLISTBOX:
+        SetBkColor(reinterpret_cast<HDC>(wParam), theme::kListBackground);
+        return reinterpret_cast<LRESULT>(theme::ListBackgroundBrush());
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, theme::ListBackgroundBrush());
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == ID_TBCLOSE) {
+            TBCloseClick();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        FormCloseQuery();
+        DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION:
+        // Windows may end the process without another word after this answer.
+        FormCloseQuery();
+        sessionSaved_ = true;
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam && !sessionSaved_)
+            FormCloseQuery();
+        sessionSaved_ = false;
+        return 0;
+    case WM_DESTROY:
+        hwnd_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
+{
+    InitRedirection();
+    ApplyFonts();
+    CreateControls();
+    LoadStartupList(argument, hasArgument);
+}
+
+void TMainForm::ApplyFonts()
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW iconTitle{};
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
+
+    LOGFONTW windowFont = metrics.lfMenuFont;
+    windowFont_ = CreateFontIndirectW(&windowFont);
+    listFontFace_ = iconTitle.lfFaceName;
+    listFontSize_ = PointsFromLogFont(iconTitle);
+}
+
+void TMainForm::CreateControls()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    // LBS_HASSTRINGS although we draw the rows: other programs and accessibility tools read
+    // the items with LB_GETTEXT.
+    listBox_ = CreateWindowExW(0, L"LISTBOX", nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWFIXED |
+                                   LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY |
+                                   LBS_WANTKEYBOARDINPUT,
+                               0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDC_LISTBOX), instance, nullptr);
+    SetListFontSize(listFontSize_);
+    CreateChrome();
+    LayoutControls();
+}
+
+void TMainForm::SetListFontSize(int points)
+{
+    listFontSize_ = points;
+    LOGFONTW font{};
+    font.lfHeight = HeightFromPoints(points);
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(font.lfFaceName, listFontFace_.c_str(), LF_FACESIZE);
+    HFONT previous = listFont_;
+    listFont_ = CreateFontIndirectW(&font);
+    SendMessageW(listBox_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+    SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, RowHeightForFontSize(points));
+    InvalidateRect(listBox_, nullptr, TRUE);
+    if (previous)
+        DeleteObject(previous);
+}
+
+int TMainForm::RowHeightForFontSize(int points)
+{
+    return static_cast<int>(std::lround(points * 2.2));
+}
+
+void TMainForm::LoadStartupList(const std::wstring& argument, bool hasArgument)
+{
+    MFile.clear();
+    if (hasArgument && ProbeFile(argument) && CheckListFile(argument))
+        MFile = argument;
+    MTrayIconFile = DataFolder() + kTrayIconFileName;
+    LoadSettings();
+    if (ProbeFile(MFile)) {
+        SetTitle(ListWindowTitle(MFile));
+        SetItems(LoadNamedListItems(MFile));
+        RebuildIcons();
+        AddRecent();
+    } else if (!(hasArgument && argument == L"/New") && ProbeFile(DataFolder() + kDefaultListName)) {
+        SetItems(LoadDefaultListItems(DataFolder() + kDefaultListName));
+        RebuildIcons();
+    }
+    MBuffFile = DataFolder() + kBuffFileName;
+}
+
+void TMainForm::SetItems(std::vector<std::wstring> items)
+{
+    items_ = std::move(items);
+    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(listBox_, LB_INITSTORAGE, items_.size(), 0);
+    for (const auto& item : items_)
+        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox_, nullptr, TRUE);
+}
+
+std::vector<int> TMainForm::SelectedIndices() const
+{
+    int count = static_cast<int>(SendMessageW(listBox_, LB_GETSELCOUNT, 0, 0));
+    std::vector<int> selected(count > 0 ? count : 0);
+    if (count > 0)
+        SendMessageW(listBox_, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(selected.data()));
+    return selected;
+}
+
+void TMainForm::SetTitle(const std::wstring& title)
+{
+    SetWindowTextW(hwnd_, title.c_str());
+}
+
+std::wstring TMainForm::Title() const
+{
+    int length = GetWindowTextLengthW(hwnd_);
+    std::wstring title(length + 1, L'\0');
+    title.resize(GetWindowTextW(hwnd_, title.data(), length + 1));
+    return title;
+}
+
+void TMainForm::FormCloseQuery()
+{
+    SaveList();
+    SaveSettings();
+}
+
+void TMainForm::TBCloseClick()
+{
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TMainForm::DrawListItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemID == static_cast<UINT>(-1))
+        return;
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HDC dc = item.hDC;
+    RECT row = item.rcItem;
+    HBRUSH background = CreateSolidBrush(selected ? theme::kHighlight : theme::kListBackground);
+    FillRect(dc, &row, background);
+    DeleteObject(background);
+    DrawItemIcon(dc, static_cast<int>(item.itemID), row.left + 1, row.top + 1);
+    if (item.itemID < items_.size()) {
+        const std::wstring& text = items_[item.itemID];
+        SetBkColor(dc, selected ? theme::kHighlight : theme::kListBackground);
+        SetTextColor(dc, selected ? theme::kHighlightText : theme::kListText);
+        HGDIOBJ oldFont = SelectObject(dc, listFont_);
+        ExtTextOutW(dc, row.left + 1 + 24, row.top + 1, ETO_CLIPPED, &row, text.c_str(),
+                    static_cast<UINT>(text.size()), nullptr);
+        SelectObject(dc, oldFont);
+    }
+}
+
+}  // namespace nesk

@@ -1,0 +1,96 @@
+// TMainForm: the main window and controller of the program. One class; its handlers live in
+// one file per subsystem (MainForm*.cpp), each with a message hook the window procedure asks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace nesk {
+
+class TMainForm {
+public:
+    // Creates the window and runs FormCreate; the window then shows itself or stays in the tray.
+    // `argument` is the first command-line argument (absent when `hasArgument` is false).
+    static TMainForm* Create(const std::wstring& argument, bool hasArgument, int showCommand);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    HWND ListBox() const { return listBox_; }
+
+    // The item list. The window's list control mirrors it; selection lives in the control.
+    const std::vector<std::wstring>& Items() const { return items_; }
+    void SetItems(std::vector<std::wstring> items);
+    std::vector<int> SelectedIndices() const;
+
+    // Operations the subsystems share.
+    void SaveList();
+    void SaveNamedList();
+    void AddRecent();
+    bool CheckListFile(const std::wstring& path);
+    void LoadSettings();
+    void SaveSettings();
+    void RebuildIcons();
+    void ApplyListTrayIcon();
+    void UpdateHorizontalExtent();
+    void SetListFontSize(int points);  // also sets the row height to match
+    int ListFontSize() const { return listFontSize_; }
+    void SetTitle(const std::wstring& title);
+    std::wstring Title() const;
+
+    // Keyboard shortcuts that must be seen before the focused control gets the message.
+    bool PreTranslateMessage(MSG& message);
+
+    // Handlers reachable from outside the window procedure (and from tests).
+    void FormCloseQuery();
+    void TBCloseClick();
+
+    // Fields named as the rest of the program knows them.
+    std::wstring MFile;
+    std::wstring MBuffFile;
+    std::wstring MTrayIconFile;
+    // The invisible auxiliary lists: plain ordered string lists.
+    std::vector<std::wstring> ListBoxRecent;
+    std::vector<std::wstring> ListBoxBuff;
+    std::vector<std::wstring> ListBoxFile;
+    std::vector<std::wstring> ListBoxURL;
+    std::vector<std::wstring> ListBoxClip;
+    std::vector<std::wstring> ListBoxTrayIcon;
+
+private:
+    TMainForm() = default;
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void FormCreate(const std::wstring& argument, bool hasArgument);
+    void CreateControls();
+    void LayoutControls();
+    void ApplyFonts();
+    void LoadStartupList(const std::wstring& argument, bool hasArgument);
+    void WriteDefaultListFile();
+    void DrawListItem(const DRAWITEMSTRUCT& item);
+    void DrawItemIcon(HDC dc, int index, int x, int y);
+    void CreateChrome();
+    void ShowAtStart(int showCommand);
+    static int RowHeightForFontSize(int points);
+
+    // Message hooks of the subsystems: each answers true when it handled the message.
+    bool ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool CommandsMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool FileMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool TrayMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool DropMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    HWND hwnd_ = nullptr;
+    HWND listBox_ = nullptr;
+    HFONT windowFont_ = nullptr;
+    HFONT listFont_ = nullptr;
+    std::wstring listFontFace_;
+    int listFontSize_ = 9;  // points
+    std::vector<std::wstring> items_;
+    bool sessionSaved_ = false;
+};
+
+}  // namespace nesk

@@ -1,0 +1,25 @@
+// TMainForm: the title bar, the toolbar and the layout of the window.
+#include "app/MainForm.h"
+
+namespace nesk {
+
+void TMainForm::CreateChrome() {}
+
+void TMainForm::LayoutControls()
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    MoveWindow(listBox_, 0, 0, client.right, client.bottom, TRUE);
+}
+
+bool TMainForm::PreTranslateMessage(MSG&)
+{
+    return false;
+}
+
+bool TMainForm::ChromeMessage(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+}  // namespace nesk

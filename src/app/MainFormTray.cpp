@@ -1,0 +1,19 @@
+// TMainForm: the tray icon, minimizing to the tray, and how the window first appears.
+#include "app/MainForm.h"
+
+namespace nesk {
+
+void TMainForm::ApplyListTrayIcon() {}
+
+void TMainForm::ShowAtStart(int showCommand)
+{
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+}
+
+bool TMainForm::TrayMessage(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+}  // namespace nesk
