@@ -44,9 +44,19 @@ public:
     // Keyboard shortcuts that must be seen before the focused control gets the message.
     bool PreTranslateMessage(MSG& message);
 
+    // Makes a checked named list file the current list (settings, title, items, history).
+    void OpenListFile(const std::wstring& path);
+
     // Handlers reachable from outside the window procedure (and from tests).
     void FormCloseQuery();
     void TBCloseClick();
+    void TBFileClick();       // the button face: the file menu below the button
+    void TBFileArrowClick();  // the drop-down arrow: the file menu by itself
+    void TitleBarPanelCustomButtons0Click();  // the title bar's extra button: to the tray
+
+    // Geometry the file menu needs from the window's chrome.
+    int TitleBarPanelHeight() const;
+    RECT ToolbarButtonRect(int commandId) const;  // relative to the toolbar
 
     // Fields named as the rest of the program knows them.
     std::wstring MFile;

@@ -12,6 +12,16 @@ void TMainForm::LayoutControls()
     MoveWindow(listBox_, 0, 0, client.right, client.bottom, TRUE);
 }
 
+int TMainForm::TitleBarPanelHeight() const
+{
+    return 0;
+}
+
+RECT TMainForm::ToolbarButtonRect(int) const
+{
+    return RECT{};
+}
+
 bool TMainForm::PreTranslateMessage(MSG&)
 {
     return false;

@@ -32,6 +32,16 @@ void TMainForm::AddRecent()
     AddRecentEntry(ListBoxRecent, MFile);
 }
 
+void TMainForm::OpenListFile(const std::wstring& path)
+{
+    MFile = path;
+    LoadSettings();
+    SetTitle(ListWindowTitle(path));
+    SetItems(LoadNamedListItems(path));
+    RebuildIcons();
+    AddRecent();
+}
+
 bool TMainForm::CheckListFile(const std::wstring& path)
 {
     if (IsListFile(path))

@@ -7,6 +7,10 @@ void TMainForm::LoadSettings() {}
 
 void TMainForm::SaveSettings() {}
 
+void TMainForm::TBFileClick() {}
+
+void TMainForm::TBFileArrowClick() {}
+
 bool TMainForm::FileMenuMessage(UINT, WPARAM, LPARAM, LRESULT*)
 {
     return false;

@@ -11,6 +11,8 @@ void TMainForm::ShowAtStart(int showCommand)
     UpdateWindow(hwnd_);
 }
 
+void TMainForm::TitleBarPanelCustomButtons0Click() {}
+
 bool TMainForm::TrayMessage(UINT, WPARAM, LPARAM, LRESULT*)
 {
     return false;
