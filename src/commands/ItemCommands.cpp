@@ -19,13 +19,6 @@ std::vector<int> SortedUnique(std::vector<int> rows, int count)
 
 }  // namespace
 
-std::vector<int> AllRows(int count)
-{
-    std::vector<int> rows(count > 0 ? count : 0);
-    std::iota(rows.begin(), rows.end(), 0);
-    return rows;
-}
-
 SelectedRemoval PlanRemoveSelected(const ItemTexts& items, const std::vector<int>& selected,
                                    const std::wstring& dataFolder)
 {

@@ -13,9 +13,6 @@ namespace nesk {
 using ItemTexts = std::vector<std::wstring>;
 using PathPredicate = std::function<bool(const std::wstring&)>;
 
-// Every row, in order; nothing for an empty list.
-std::vector<int> AllRows(int count);
-
 // What removing the selected rows takes away: the rows from the last to the first, and of
 // those the link files we wrote ourselves, in the same order, to be deleted when present.
 struct SelectedRemoval {

@@ -118,11 +118,5 @@ TEST(ItemCommands, RemoveMissingAsksForEveryItemFromTheBottom)
     EXPECT_EQ(items, (Texts{L"C:\\here", L"C:\\also"}));
 }
 
-TEST(ItemCommands, SelectAllCoversEveryRow)
-{
-    EXPECT_EQ(AllRows(0), Rows{});
-    EXPECT_EQ(AllRows(3), (Rows{0, 1, 2}));
-}
-
 }  // namespace
 }  // namespace nesk::testing
