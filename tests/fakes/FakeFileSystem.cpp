@@ -354,6 +354,8 @@ FindResult FakeFileSystem::FindFirst(const std::wstring& path)
     Log(L"FindFirst", path);
     std::wstring key = FakePathKey(Resolve(path));
     FindResult r;
+    // As on Windows, a name with a trailing backslash finds nothing.
+    if (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) return r;
     if (DriveError(key) || key.size() <= RootLength(key)) return r;
     const Entry* e = Find(key);
     if (!e) return r;

@@ -4,7 +4,8 @@
 // How it behaves (close to what Windows answers, simplified where tests do not care):
 // - Paths are Windows paths: "C:\dir\file", UNC "\\server\share\file". Lookup ignores letter
 //   case (ASCII and towupper); every entry keeps the spelling it was created with, which
-//   FindFirst reports. A trailing backslash is ignored ("C:\dir\" is "C:\dir"). No wildcards.
+//   FindFirst reports. A trailing backslash is ignored ("C:\dir\" is "C:\dir"), except by
+//   FindFirst, which then finds nothing, as on Windows. No wildcards; roots are never found.
 // - Drives: C: exists with a medium from the start. AddDrive adds a letter with or without a
 //   medium. A letter never added answers like an unmapped letter (ERROR_PATH_NOT_FOUND); a
 //   drive without a medium answers ERROR_NOT_READY to everything, also QueryVolumeSize.
