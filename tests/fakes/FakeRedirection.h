@@ -1,7 +1,8 @@
-// The redirection switch of the portable test program: InitRedirection, DisableRedirection,
+// The redirection switch of the native test build: InitRedirection, DisableRedirection,
 // RevertRedirection and IsWow64 (platform/Redirection.h) are defined by FakeRedirection.cpp,
-// which only counts and records. The unit test program links it on every platform; the
-// Windows test program (tests/win) links the real switch instead.
+// which only counts and records. Windows builds (the unit tests under Wine included) link the
+// real switch instead, which does nothing until InitRedirection has run; so tests that look
+// at this state are native only: wrap them in #ifndef _WIN32.
 //
 // - IsWow64() is false until InitRedirection() has run, then `wow64` (default true, so the
 //   bracket is observable as on a 64-bit system).
@@ -9,7 +10,7 @@
 //   record whether a call ran inside the bracket.
 // - `nested` turns true when DisableRedirection comes while already off (the one saved value
 //   would be lost), `unpaired` when RevertRedirection comes while not off.
-// - ScopedFakePlatform (FakePlatform.h) resets this state.
+// - ScopedFakePlatform (FakePlatform.h) resets this state (native build).
 #pragma once
 
 namespace nesk::fakes {

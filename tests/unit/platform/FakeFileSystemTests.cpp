@@ -123,6 +123,15 @@ TEST(FakePlatform, InstallsAndRestores)
         EXPECT_EQ(&Fs(), &fake.fs);
         EXPECT_EQ(&CodePage(), &fake.codePage);
         EXPECT_EQ(&Collation(), &fake.collation);
+    }
+    EXPECT_EQ(Platform().fileSystem, before.fileSystem);
+}
+
+#ifndef _WIN32
+TEST(FakeRedirection, CountsTheBracket)
+{
+    {
+        ScopedFakePlatform fake;
         EXPECT_FALSE(IsWow64());
         InitRedirection();
         EXPECT_TRUE(IsWow64());
@@ -135,9 +144,9 @@ TEST(FakePlatform, InstallsAndRestores)
         EXPECT_EQ(FakeRedirection().revertCalls, 1);
         EXPECT_FALSE(FakeRedirection().nested);
     }
-    EXPECT_EQ(Platform().fileSystem, before.fileSystem);
     EXPECT_EQ(FakeRedirection().initCalls, 0);
 }
+#endif
 
 }  // namespace
 }  // namespace nesk::fakes
