@@ -90,7 +90,7 @@ HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font)
 {
     HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
-                                       TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NORESIZE |
+                                       TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                                        CCS_NOPARENTALIGN,
                                    0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR),
                                    GetModuleHandleW(nullptr), nullptr);
@@ -124,10 +124,54 @@ HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font)
     return toolbar;
 }
 
-int PlaceToolbar(HWND toolbar, int top, int width)
+namespace {
+
+// The rows break where they are designed to, and further where the window is too narrow
+// for a row, so no button is ever out of reach.
+void WrapRows(HWND toolbar, int width)
 {
     int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    MoveWindow(toolbar, 0, top, width, 3 * kButtonHeight, FALSE);
+    int x = 0;
+    int lastButton = -1;
+    for (int index = 0; index < count; ++index) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+        const ButtonSpec* spec = SpecOf(button.idCommand);
+        BYTE state = static_cast<BYTE>(SendMessageW(toolbar, TB_GETSTATE, button.idCommand, 0));
+        if (button.fsStyle & BTNS_SEP) {
+            x += kSeparatorWidth;
+            continue;
+        }
+        RECT item{};
+        SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        int buttonWidth = item.right - item.left;
+        if (lastButton >= 0 && x + buttonWidth > width) {
+            TBBUTTON previous{};
+            SendMessageW(toolbar, TB_GETBUTTON, lastButton, reinterpret_cast<LPARAM>(&previous));
+            BYTE previousState = static_cast<BYTE>(SendMessageW(toolbar, TB_GETSTATE, previous.idCommand, 0));
+            SendMessageW(toolbar, TB_SETSTATE, previous.idCommand, MAKELPARAM(previousState | TBSTATE_WRAP, 0));
+            x = 0;
+        }
+        x += buttonWidth;
+        bool endsRow = spec && spec->endsRow;
+        BYTE wanted = endsRow ? (state | TBSTATE_WRAP) : (state & ~TBSTATE_WRAP);
+        if (wanted != state)
+            SendMessageW(toolbar, TB_SETSTATE, button.idCommand, MAKELPARAM(wanted, 0));
+        if (endsRow)
+            x = 0;
+        lastButton = index;
+    }
+}
+
+}  // namespace
+
+int PlaceToolbar(HWND toolbar, int top, int width)
+{
+    SendMessageW(toolbar, WM_SETREDRAW, FALSE, 0);
+    WrapRows(toolbar, width);
+    MoveWindow(toolbar, 0, top, width, 4 * kButtonHeight, FALSE);
+    SendMessageW(toolbar, WM_SETREDRAW, TRUE, 0);
+    int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
     int height = 0;
     for (int index = 0; index < count; ++index) {
         RECT item{};
@@ -136,6 +180,7 @@ int PlaceToolbar(HWND toolbar, int top, int width)
     }
     height += 2;
     MoveWindow(toolbar, 0, top, width, height, TRUE);
+    InvalidateRect(toolbar, nullptr, TRUE);
     return height;
 }
 
