@@ -141,6 +141,7 @@ private:
     TTitleBar titleBar_;
     HWND toolBar_ = nullptr;
     UniqueImageList toolbarImages_;
+    UniqueWindow toolbarTips_;
     UniqueFont toolbarFont_;
     int wheelRemainder_ = 0;
 

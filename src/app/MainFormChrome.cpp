@@ -41,7 +41,8 @@ void TMainForm::CreateChrome()
     titleBar_.Attach(hwnd_);
     toolbarFont_ = CreateToolbarFont();
     toolbarImages_.reset(CreateBlankToolbarImages());
-    toolBar_ = CreateMainToolbar(hwnd_, toolbarImages_.get(), toolbarFont_.get());
+    toolbarTips_.reset(CreateUnownedTooltip());
+    toolBar_ = CreateMainToolbar(hwnd_, toolbarImages_.get(), toolbarFont_.get(), toolbarTips_.get());
     UseDarkScrollBars(listBox_);
     CreateListDisplay();
     // The frame is ours from here on: have the system ask for the client area again.

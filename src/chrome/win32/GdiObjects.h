@@ -1,4 +1,4 @@
-// Owning handles for the GDI and shell objects the window's chrome and rows hold.
+// Owning handles for the windows, GDI and shell objects the window's chrome and rows hold.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,15 @@ struct ImageListDeleter {
     void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
 };
 
+struct WindowDeleter {
+    void operator()(HWND window) const
+    {
+        if (IsWindow(window))
+            DestroyWindow(window);
+    }
+};
+
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;

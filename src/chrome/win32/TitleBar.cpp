@@ -7,6 +7,7 @@
 
 #include "chrome/Theme.h"
 #include "chrome/win32/GdiObjects.h"
+#include "chrome/win32/Toolbar.h"
 
 namespace nesk {
 namespace {
@@ -159,7 +160,7 @@ void TTitleBar::Resized()
         tool.hwnd = window_;
         tool.uId = static_cast<UINT_PTR>(part);
         tool.rect = ToRect(layout.Of(part));
-        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     if (maximized != wasMaximized_) {
         wasMaximized_ = maximized;
@@ -168,20 +169,18 @@ void TTitleBar::Resized()
         tool.hwnd = window_;
         tool.uId = static_cast<UINT_PTR>(TitlePart::MaximizeButton);
         tool.lpszText = const_cast<wchar_t*>(maximized ? kRestoreHint : kMaximizeHint);
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     Invalidate();
 }
 
 void TTitleBar::AddTooltips()
 {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_.reset(CreateUnownedTooltip());
     // Without a visual style the tooltip takes our colours.
-    SetWindowTheme(tooltip_, L"", L"");
-    SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, theme::kTooltipBackground, 0);
-    SendMessageW(tooltip_, TTM_SETTIPTEXTCOLOR, theme::kTooltipText, 0);
+    SetWindowTheme(tooltip_.get(), L"", L"");
+    SendMessageW(tooltip_.get(), TTM_SETTIPBKCOLOR, theme::kTooltipBackground, 0);
+    SendMessageW(tooltip_.get(), TTM_SETTIPTEXTCOLOR, theme::kTooltipText, 0);
     struct {
         TitlePart part;
         const wchar_t* hint;
@@ -198,7 +197,7 @@ void TTitleBar::AddTooltips()
         tool.uId = static_cast<UINT_PTR>(t.part);
         tool.rect = ToRect(layout.Of(t.part));
         tool.lpszText = const_cast<wchar_t*>(t.hint);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

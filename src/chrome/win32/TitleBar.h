@@ -8,6 +8,7 @@
 #include <string>
 
 #include "chrome/TitleBarLayout.h"
+#include "chrome/win32/GdiObjects.h"
 
 namespace nesk {
 
@@ -51,7 +52,7 @@ private:
     void AddTooltips();
 
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     TitlePart hot_ = TitlePart::None;
     TitlePart pressed_ = TitlePart::None;
     bool active_ = true;

@@ -86,17 +86,28 @@ RECT DropDownRect(HWND toolbar, int index, const RECT& button)
 
 }  // namespace
 
-HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font)
+HWND CreateUnownedTooltip()
+{
+    // Owned by no window: Wine stacks a window that becomes top-most behind its owned
+    // popups, and a tooltip owned by the main window would keep it from staying on top.
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font, HWND tooltip)
 {
     HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
-                                       TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
+                                       CCS_NODIVIDER | CCS_NORESIZE |
                                        CCS_NOPARENTALIGN,
                                    0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_TOOLBAR),
                                    GetModuleHandleW(nullptr), nullptr);
     if (!toolbar)
         return nullptr;
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Set before the buttons go in, so each becomes a tool that asks us for its hint.
+    SendMessageW(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip), 0);
     SendMessageW(toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));

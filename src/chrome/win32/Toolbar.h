@@ -6,9 +6,12 @@
 
 namespace nesk {
 
+// A tooltip window owned by no window (the caller destroys it), top-most as tooltips are.
+HWND CreateUnownedTooltip();
+
 // Creates the toolbar (control IDC_TOOLBAR) as a child of `parent`, with 32 x 32 pictures
-// from `images` (not owned) and captions in `font` (not owned).
-HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font);
+// from `images`, captions in `font` and hints shown by `tooltip` (none of them owned).
+HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font, HWND tooltip);
 
 // Lays the toolbar out across `width` and answers the height its rows need.
 int PlaceToolbar(HWND toolbar, int top, int width);
