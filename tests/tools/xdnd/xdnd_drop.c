@@ -29,6 +29,7 @@ enum { MaxTypes = 8, MaxItems = 256, XdndVersion = 5 };
 enum ExitStatus { Dropped = 0, BadUsage = 2, NoTarget = 3, Refused = 4, TimedOut = 5, Failed = 6 };
 
 static const char* statusFile;
+static Display* display;
 
 static int Finish(int status, const char* format, ...)
 {
@@ -38,6 +39,11 @@ static int Finish(int status, const char* format, ...)
     vsnprintf(message, sizeof message, format, args);
     va_end(args);
     if (status != Dropped) fprintf(stderr, "xdnd_drop: %s\n", message);
+    /* Closing the connection also drops the source window and the selection it owns. */
+    if (display) {
+        XCloseDisplay(display);
+        display = NULL;
+    }
     if (statusFile) {
         char temp[4096];
         snprintf(temp, sizeof temp, "%s.part", statusFile);
@@ -209,6 +215,9 @@ struct Offer {
     int typeCount;
 };
 
+/* Lives until exit, so that a leak checker sees it still reachable on every way out. */
+static struct Offer offer;
+
 static void AnswerSelectionRequest(Display* d, const XSelectionRequestEvent* request, const struct Offer* offer, Atom targets)
 {
     XSelectionEvent reply;
@@ -320,7 +329,7 @@ int main(int argc, char** argv)
                                                        : NULL;
     if (!actionName) return Finish(BadUsage, "unknown action %s", action);
 
-    Display* d = XOpenDisplay(NULL);
+    Display* d = display = XOpenDisplay(NULL);
     if (!d) return Finish(NoTarget, "cannot open display %s", getenv("DISPLAY") ? getenv("DISPLAY") : "(unset)");
     XSetErrorHandler(OnXError);
     Window root = DefaultRootWindow(d);
@@ -332,8 +341,6 @@ int main(int argc, char** argv)
     Atom xdndSelection = Intern(d, "XdndSelection"), xdndTypeList = Intern(d, "XdndTypeList");
     Atom targets = Intern(d, "TARGETS"), actionAtom = Intern(d, actionName);
 
-    struct Offer offer;
-    memset(&offer, 0, sizeof offer);
     for (int t = 0; t < typeCount; ++t) {
         struct Buffer* b = &offer.data[t];
         if (!strcmp(typeNames[t], "text/uri-list")) {
