@@ -72,6 +72,7 @@ DWORD ProcessOf(HWND window)
 struct TopLevelSearch {
     DWORD processId;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -79,13 +80,14 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param)
 {
     auto* search = reinterpret_cast<TopLevelSearch*>(param);
     if (ProcessOf(window) != search->processId || ClassName(window) != search->className) return TRUE;
+    if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND FindTopLevel(DWORD processId, const wchar_t* className)
+HWND FindTopLevel(DWORD processId, const wchar_t* className, bool visibleOnly = false)
 {
-    TopLevelSearch search{processId, className, nullptr};
+    TopLevelSearch search{processId, className, visibleOnly, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -359,9 +361,19 @@ void NeskProcess::Kill()
 
 HWND NeskProcess::MainWindow(DWORD timeoutMs) const
 {
+    DWORD start = GetTickCount();
     HWND window = nullptr;
     WaitFor([&] { return (window = FindTopLevel(id_, L"TMainForm")) != nullptr || !Running(); }, timeoutMs);
-    if (window) return window;
+    if (window) {
+        // The window exists from the start of its creation, long before the list is loaded
+        // and the window shown; it answers a message only once its thread waits for input.
+        DWORD elapsed = GetTickCount() - start;
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, elapsed < timeoutMs ? timeoutMs - elapsed : 1,
+                                 &ignored))
+            Fail(L"the TMainForm window does not answer messages");
+        return window;
+    }
     if (!Running()) Fail(L"the process ended with exit code " + std::to_wstring(ExitCode()) + L" without a main window", 0);
     Fail(L"no TMainForm window after " + std::to_wstring(timeoutMs) + L" ms", 0);
 }
@@ -435,7 +447,8 @@ POINT ScreenCenter(HWND window)
 
 std::optional<MessageBoxInfo> FindMessageBox(DWORD processId)
 {
-    HWND box = FindTopLevel(processId, L"#32770");
+    // A dialog is created hidden and shown once its texts are in place.
+    HWND box = FindTopLevel(processId, L"#32770", true);
     if (!box) return std::nullopt;
     MessageBoxInfo info;
     info.window = box;

@@ -46,8 +46,9 @@ public:
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_; }
     bool Running() const;
-    // The top-level "TMainForm" window of this process, visible or not; waits up to
-    // timeoutMs and throws if none appears.
+    // The top-level "TMainForm" window of this process, visible or not, once its thread
+    // answers messages (start-up done, or a modal loop such as a message box running);
+    // waits up to timeoutMs and throws if there is none by then.
     HWND MainWindow(DWORD timeoutMs = 10000) const;
     // Posts WM_CLOSE to the main window and waits for the process to end; false if it
     // is still running after timeoutMs.

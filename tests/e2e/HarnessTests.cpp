@@ -142,6 +142,20 @@ TEST_F(Harness, DroppedFilesArriveInOrderAtTheDropPoint)
     EXPECT_TRUE(nesk.Close());
 }
 
+TEST_F(Harness, BrowserLinkArrivesAsMozillaUrlText)
+{
+    NeskProcess nesk(L"/links", StandIn());
+    HWND window = nesk.MainWindow();
+    // Offered like a browser offers it: the link text first, then a URI list.
+    DropOptions link{L"copy", {L"text/x-moz-url", L"text/uri-list"}, L"例のページ"};
+    DropResult drop = Drop(ListRowPoint(window, 0), {L"https://example.com/日本?q=1"}, link);
+    ASSERT_EQ(drop.status, 0) << drop.message;
+    std::vector<std::wstring> items;
+    EXPECT_TRUE(WaitFor([&] { return !(items = ListItems(window)).empty(); }));
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"https://example.com/日本?q=1", L"例のページ"}));
+    EXPECT_TRUE(nesk.Close());
+}
+
 TEST_F(Harness, DropReportsWhatDidNotArrive)
 {
     NeskProcess nesk(L"", StandIn());

@@ -397,7 +397,10 @@ int main(int argc, char** argv)
     XSetSelectionOwner(d, xdndSelection, source, time);
     if (XGetSelectionOwner(d, xdndSelection) != source) return Finish(Failed, "cannot own XdndSelection");
 
-    long enter[5] = {(long)source, (long)(version << 24) | (offer.typeCount > 3 ? 1 : 0), 0, 0, 0};
+    /* The type list is always announced as a property, as browsers with their many types
+     * do: Wine 8 reads all three type slots of the message and, when one of them is None,
+     * imports nothing but the formats it knows by itself (no text/x-moz-url). */
+    long enter[5] = {(long)source, (long)(version << 24) | 1, 0, 0, 0};
     for (int i = 0; i < offer.typeCount && i < 3; ++i) enter[2 + i] = (long)offer.types[i];
     SendClientMessage(d, messageWindow, xdndEnter, enter);
     long position[5] = {(long)source, 0, (x << 16) | (y & 0xFFFF), (long)time, (long)actionAtom};
