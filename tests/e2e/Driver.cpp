@@ -519,6 +519,7 @@ DropResult Drop(POINT screenPoint, const std::vector<std::wstring>& items, const
     DropResult result;
     char* rest = nullptr;
     result.status = static_cast<int>(std::strtol(report.c_str(), &rest, 10));
+    if (rest == report.c_str()) Fail(L"unreadable report of the drag source: " + Wide(report), 0);
     result.message = rest && *rest == ' ' ? std::string(rest + 1) : report;
     while (!result.message.empty() && (result.message.back() == '\n' || result.message.back() == '\r'))
         result.message.pop_back();
