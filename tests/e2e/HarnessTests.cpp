@@ -72,6 +72,13 @@ TEST_F(Harness, StartsReadsTheListAndClosesAfterTheWindowSaved)
     EXPECT_EQ(Title(window), L"Nesk");
     EXPECT_TRUE(IsVisible(window));
     EXPECT_EQ(ListItems(window), items);
+    for (int row = 0; row < static_cast<int>(items.size()); ++row) {
+        POINT point = ListRowPoint(window, row);
+        ScreenToClient(ListBox(window), &point);
+        LRESULT hit = SendMessageW(ListBox(window), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        EXPECT_EQ(LOWORD(hit), row);
+        EXPECT_EQ(HIWORD(hit), 0) << "row " << row << " is outside the list";
+    }
 
     // The stand-in writes its list while closing: the file must be complete once Close returns.
     WriteLines(DataFolder() + L"Nesk.lst", {});
