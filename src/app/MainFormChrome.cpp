@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/CommandIds.h"
 #include "chrome/win32/DarkMode.h"
+#include "chrome/win32/Pictures.h"
 #include "chrome/win32/Toolbar.h"
 #include "commands/Zoom.h"
 
@@ -40,7 +41,7 @@ void TMainForm::CreateChrome()
     AllowDarkMenus();
     titleBar_.Attach(hwnd_);
     toolbarFont_ = CreateToolbarFont();
-    toolbarImages_.reset(CreateBlankToolbarImages());
+    toolbarImages_.reset(CreateToolbarImageList());
     toolbarTips_.reset(CreateUnownedTooltip());
     toolBar_ = CreateMainToolbar(hwnd_, toolbarImages_.get(), toolbarFont_.get(), toolbarTips_.get());
     UseDarkScrollBars(listBox_);

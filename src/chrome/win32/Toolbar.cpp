@@ -299,17 +299,4 @@ int ToolbarAccelerator(UINT virtualKey)
     return 0;
 }
 
-HIMAGELIST CreateBlankToolbarImages()
-{
-    HIMAGELIST images = ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR32 | ILC_MASK, 13, 0);
-    HDC screen = GetDC(nullptr);
-    for (int k = 0; k < 13; ++k) {
-        HBITMAP picture = CreateCompatibleBitmap(screen, kPictureSize, kPictureSize);
-        ImageList_AddMasked(images, picture, RGB(0, 0, 0));
-        DeleteObject(picture);
-    }
-    ReleaseDC(nullptr, screen);
-    return images;
-}
-
 }  // namespace nesk

@@ -27,7 +27,4 @@ int ToolbarAccelerator(UINT virtualKey);
 // The toolbar's own tooltip window and background, dark as the rest.
 void DarkenToolbar(HWND toolbar);
 
-// A stand-in set of 13 empty pictures, until the program's own drawings arrive.
-HIMAGELIST CreateBlankToolbarImages();
-
 }  // namespace nesk
