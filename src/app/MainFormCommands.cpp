@@ -27,11 +27,12 @@ bool Exists(const std::wstring& path)
     return ProbeFolder(path) || ProbeFile(path);
 }
 
-// Deleting or inserting rows one by one moves every row behind them each time; past about a
-// third of the list, filling the control anew is quicker.
-bool FewRows(size_t changed, size_t total)
+// Deleting or inserting rows one at a time moves the rows behind them, and the list control
+// adjusts its scrolling each time; past a few dozen rows filling it anew is quicker (measured
+// under Wine on 20,000 items: 2,000 scattered deletes took several times a refill).
+bool FewRows(size_t changed, size_t)
 {
-    return changed * 3 <= total;
+    return changed <= 32;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "commands/ItemCommands.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <numeric>
 #include <unordered_map>
 
@@ -15,6 +16,63 @@ std::vector<int> SortedUnique(std::vector<int> rows, int count)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
+}
+
+// Upper-cased code units: cheap, and for paths mostly in the same order as the locale's.
+std::wstring RoughKey(const std::wstring& text)
+{
+    std::wstring key(text);
+    for (wchar_t& ch : key)
+        ch = static_cast<wchar_t>(std::towupper(ch));
+    return key;
+}
+
+// The texts' indices in the locale's case-insensitive order. The locale's comparison is by
+// far the dearest step (under Wine a few microseconds a call), so the texts are first put
+// in a cheap order close to it, and a merge sort that takes the ascending runs it finds as
+// they are then needs few comparisons. Merging never reads outside the range, even if a
+// comparison were not a strict order.
+// `adjacent[k]` answers the comparison of positions k-1 and k of the result (k >= 1).
+std::vector<int> SortByCollation(const std::vector<const std::wstring*>& texts, ICollation& collation,
+                                 std::vector<int>& adjacent)
+{
+    const int n = static_cast<int>(texts.size());
+    std::vector<std::wstring> rough(n);
+    for (int k = 0; k < n; ++k)
+        rough[k] = RoughKey(*texts[k]);
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return rough[a] < rough[b] || (rough[a] == rough[b] && a < b); });
+
+    auto less = [&](int a, int b) { return collation.CompareIgnoreCase(*texts[a], *texts[b]) < 0; };
+    adjacent.assign(n, 0);
+    std::vector<int> runEnds;
+    for (int k = 1; k <= n; ++k) {
+        if (k < n)
+            adjacent[k] = collation.CompareIgnoreCase(*texts[order[k - 1]], *texts[order[k]]);
+        if (k == n || adjacent[k] > 0)
+            runEnds.push_back(k);
+    }
+    // Already in order (the usual case): the comparisons of neighbours are known.
+    if (runEnds.size() <= 1)
+        return order;
+    while (runEnds.size() > 1) {
+        std::vector<int> merged;
+        int begin = 0;
+        for (size_t r = 0; r < runEnds.size(); r += 2) {
+            if (r + 1 < runEnds.size()) {
+                std::inplace_merge(order.begin() + begin, order.begin() + runEnds[r], order.begin() + runEnds[r + 1], less);
+                begin = runEnds[r + 1];
+                merged.push_back(runEnds[r + 1]);
+            } else {
+                merged.push_back(runEnds[r]);
+            }
+        }
+        runEnds = std::move(merged);
+    }
+    for (int k = 1; k < n; ++k)
+        adjacent[k] = collation.CompareIgnoreCase(*texts[order[k - 1]], *texts[order[k]]);
+    return order;
 }
 
 }  // namespace
@@ -63,18 +121,14 @@ ItemTexts RemoveDuplicates(const ItemTexts& items, ICollation& collation)
         ++count[it->second];
     }
 
-    // Classes of texts equal ignoring letter case, by the user locale's comparison. A stable
-    // merge sort never reads outside the range even if a comparison were not a strict order.
+    // Classes of texts equal ignoring letter case, by the user locale's comparison.
     const int distinct = static_cast<int>(texts.size());
-    std::vector<int> order(distinct);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return collation.CompareIgnoreCase(*texts[a], *texts[b]) < 0;
-    });
+    std::vector<int> adjacent;
+    std::vector<int> order = SortByCollation(texts, collation, adjacent);
     std::vector<int> classOf(distinct);
     int classes = 0;
     for (int k = 0; k < distinct; ++k) {
-        if (k > 0 && collation.CompareIgnoreCase(*texts[order[k - 1]], *texts[order[k]]) != 0)
+        if (k > 0 && adjacent[k] != 0)
             ++classes;
         classOf[order[k]] = classes;
     }
