@@ -4,8 +4,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "chrome/win32/GdiObjects.h"
+#include "chrome/win32/TitleBar.h"
+#include "commands/win32/ShellIcons.h"
 
 namespace nesk {
 
@@ -58,6 +64,27 @@ public:
     int TitleBarPanelHeight() const;
     RECT ToolbarButtonRect(int commandId) const;  // relative to the toolbar
 
+    // ---- List commands and display (MainFormCommands*.cpp) ----
+    void TBOpenClick();
+    void TBFolderClick();
+    void TBAllSelectClick();
+    void TBClearClick();
+    void TBExistsClick();
+    void TBPurgeClick();
+    void TBCUtClick();
+    void TBPasteClick();
+    const TIconRows& IconRows() const { return *iconRows_; }
+    int HorizontalExtent() const;
+
+    // ---- Window chrome (MainFormChrome.cpp) ----
+    void TBTopClick();
+    bool TBTopDown() const;
+    void SetTBTopDown(bool down);  // as settings apply it: the window follows at once
+    // The wheel over any part of the window: with Ctrl held, each notch zooms the list.
+    void FormMouseWheel(int delta, bool ctrlHeld);
+    HWND ToolBar() const { return toolBar_; }
+    const TTitleBar& TitleBar() const { return titleBar_; }
+
     // Fields named as the rest of the program knows them.
     std::wstring MFile;
     std::wstring MBuffFile;
@@ -92,6 +119,31 @@ private:
     bool FileMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool TrayMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool DropMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // ---- List commands and display (MainFormCommands*.cpp) ----
+    void CreateListDisplay();
+    void RemoveRows(const std::vector<int>& rowsDescending);
+    void InsertRows(int position, const std::vector<std::wstring>& texts);
+    void ReloadListControl();
+    std::pair<int, int> VisibleRows() const;
+    void ListBoxKeyDown(WPARAM key);
+    void ListBoxKeyPress(wchar_t ch);
+    void ListBoxDblClick();
+    static LRESULT CALLBACK ListBoxSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    std::unique_ptr<TIconRows> iconRows_;
+    std::unordered_map<std::wstring, int> textWidths_;  // pixel widths in the list font
+    int textWidthsFontSize_ = 0;
+
+    // ---- Window chrome (MainFormChrome.cpp) ----
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    void RunTitleButton(TitlePart part);
+    TTitleBar titleBar_;
+    HWND toolBar_ = nullptr;
+    UniqueImageList toolbarImages_;
+    UniqueWindow toolbarTips_;
+    UniqueFont toolbarFont_;
+    int wheelRemainder_ = 0;
 
     HWND hwnd_ = nullptr;
     HWND listBox_ = nullptr;
