@@ -7,6 +7,7 @@
 #include "app/DataFolder.h"
 #include "chrome/Theme.h"
 #include "list/ListFile.h"
+#include "list/ListSettings.h"
 #include "platform/Probes.h"
 #include "platform/Redirection.h"
 
@@ -69,7 +70,9 @@ TMainForm* TMainForm::Create(const std::wstring& argument, bool hasArgument, int
         delete form;
         return nullptr;
     }
-    form->FormCreate(argument, hasArgument);
+    // A file of the data folder held by another program at this moment goes to the
+    // program-wide handler, as anywhere else; the window still comes up.
+    Guarded([&] { form->FormCreate(argument, hasArgument); });
     form->ShowAtStart(showCommand);
     return form;
 }
@@ -225,7 +228,7 @@ void TMainForm::SetListFontSize(int points)
 
 int TMainForm::RowHeightForFontSize(int points)
 {
-    return static_cast<int>(std::lround(points * 2.2));
+    return nesk::RowHeightForFontSize(points);
 }
 
 void TMainForm::LoadStartupList(const std::wstring& argument, bool hasArgument)
