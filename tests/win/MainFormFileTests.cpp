@@ -2,6 +2,9 @@
 // with open, recent, default and save as, checked against the files they write.
 #include "MainFormTestSupport.h"
 
+#include <atomic>
+#include <thread>
+
 #include "MainFormFileDialogAnswer.h"
 #include "app/CommandIds.h"
 
@@ -24,6 +27,57 @@ Lines MenuTexts(HMENU menu)
         texts.push_back(MenuText(menu, i));
     return texts;
 }
+
+// Notes where the window's popup menu appears and closes it, from a second thread, while the
+// window's thread runs the menu.
+class PopupMenuWatch {
+public:
+    PopupMenuWatch()
+    {
+        thread_ = std::thread([this] {
+            for (int tries = 0; tries < 250; ++tries) {
+                HWND popup = nullptr;
+                EnumWindows(
+                    [](HWND window, LPARAM data) -> BOOL {
+                        DWORD process = 0;
+                        GetWindowThreadProcessId(window, &process);
+                        wchar_t className[16] = {};
+                        GetClassNameW(window, className, 16);
+                        if (process == GetCurrentProcessId() && wcscmp(className, L"#32768") == 0 &&
+                            IsWindowVisible(window)) {
+                            *reinterpret_cast<HWND*>(data) = window;
+                            return FALSE;
+                        }
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&popup));
+                if (popup) {
+                    GetWindowRect(popup, &rect_);
+                    items_ = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+                    seen_ = true;
+                    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+    }
+    ~PopupMenuWatch()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    void Wait() { thread_.join(); }
+    bool Seen() const { return seen_; }
+    RECT Rect() const { return rect_; }
+    int Items() const { return items_; }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> seen_{false};
+    RECT rect_{};
+    int items_ = 0;
+};
 
 bool Enabled(HMENU menu, UINT id)
 {
@@ -94,6 +148,32 @@ TEST_F(MainFormTest, FileMenuHoldsItsItemsInOrder)
     EXPECT_FALSE(main.PPMinChecked());
     SendMessageW(main.Handle(), WM_COMMAND, ID_PPMIN, 0);
     EXPECT_TRUE(main.PPMinChecked());
+}
+
+TEST_F(MainFormTest, FileButtonOpensTheMenuBelowTheButton)
+{
+    TMainForm& main = StartWithoutArgument();
+    ShowWindow(main.Handle(), SW_SHOWNORMAL);
+    RECT window;
+    GetWindowRect(main.Handle(), &window);
+    RECT button = main.ToolbarButtonRect(ID_TBFILE);
+    {
+        PopupMenuWatch watch;
+        main.TBFileClick();
+        watch.Wait();
+        ASSERT_TRUE(watch.Seen());
+        // Right of the button face, below it and the title bar.
+        EXPECT_EQ(watch.Rect().left, window.left + button.right);
+        EXPECT_EQ(watch.Rect().top, window.top + button.bottom + main.TitleBarPanelHeight());
+        EXPECT_EQ(watch.Items(), 13);
+    }
+    {
+        PopupMenuWatch watch;
+        main.TBFileArrowClick();
+        watch.Wait();
+        ASSERT_TRUE(watch.Seen());
+        EXPECT_EQ(watch.Items(), 13);
+    }
 }
 
 TEST_F(MainFormTest, HistorySubmenusShowTheSameFirstTenEntries)
