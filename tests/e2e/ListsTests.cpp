@@ -15,25 +15,28 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
+struct MainWindowSearch {
+    DWORD except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMainWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<MainWindowSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (process != search->except && wcscmp(className, L"TMainForm") == 0 && IsWindowVisible(window))
+        search->found.push_back(window);
+    return TRUE;
+}
+
 // The visible "TMainForm" windows of processes other than `except`.
 std::vector<HWND> OtherMainWindows(DWORD except)
 {
-    struct Search {
-        DWORD except;
-        std::vector<HWND> found;
-    } search{except, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            wchar_t className[32] = {};
-            GetClassNameW(window, className, 32);
-            if (process != s->except && wcscmp(className, L"TMainForm") == 0 && IsWindowVisible(window))
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MainWindowSearch search{except, {}};
+    EnumWindows(CollectMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

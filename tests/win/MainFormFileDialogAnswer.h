@@ -32,25 +32,24 @@ public:
     const std::wstring& Caption() const { return caption_; }
 
 private:
+    static BOOL CALLBACK FindDialogIn(HWND window, LPARAM data)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (process == GetCurrentProcessId() && wcscmp(className, L"#32770") == 0 && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     static HWND FindDialog()
     {
-        struct Search {
-            HWND found = nullptr;
-        } search;
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                wchar_t className[16] = {};
-                GetClassNameW(window, className, 16);
-                if (process == GetCurrentProcessId() && wcscmp(className, L"#32770") == 0 && IsWindowVisible(window)) {
-                    reinterpret_cast<Search*>(data)->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        HWND found = nullptr;
+        EnumWindows(FindDialogIn, reinterpret_cast<LPARAM>(&found));
+        return found;
     }
 
     void Run()

@@ -28,6 +28,19 @@ Lines MenuTexts(HMENU menu)
     return texts;
 }
 
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (process == GetCurrentProcessId() && wcscmp(className, L"#32768") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Notes where the window's popup menu appears and closes it, from a second thread, while the
 // window's thread runs the menu.
 class PopupMenuWatch {
@@ -37,20 +50,7 @@ public:
         thread_ = std::thread([this] {
             for (int tries = 0; tries < 250; ++tries) {
                 HWND popup = nullptr;
-                EnumWindows(
-                    [](HWND window, LPARAM data) -> BOOL {
-                        DWORD process = 0;
-                        GetWindowThreadProcessId(window, &process);
-                        wchar_t className[16] = {};
-                        GetClassNameW(window, className, 16);
-                        if (process == GetCurrentProcessId() && wcscmp(className, L"#32768") == 0 &&
-                            IsWindowVisible(window)) {
-                            *reinterpret_cast<HWND*>(data) = window;
-                            return FALSE;
-                        }
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&popup));
+                EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
                 if (popup) {
                     GetWindowRect(popup, &rect_);
                     items_ = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));

@@ -127,6 +127,31 @@ TEST_F(MainFormSettingsTest, MaximizedStateComesBackAndKeepsTheStoredPlace)
     EXPECT_EQ(rect.bottom - rect.top, 350);
 }
 
+TEST_F(MainFormSettingsTest, FoldersTheCodePageCannotNameKeepSectionsOfTheirOwn)
+{
+    // The same list name in two folders whose names code page 932 turns into the same "??".
+    std::wstring folders[] = {TempFolder() + L"\uD55C\uAD6D", TempFolder() + L"\uC870\uC120"};
+    int sizes[] = {11, 16};
+    for (int i = 0; i < 2; ++i) {
+        CreateDirectoryW(folders[i].c_str(), nullptr);
+        std::wstring list = folders[i] + L"\\Same.Nesk.log";
+        WriteBytes(list, Utf16Lines({L"### Nesk ###"}));
+        TMainForm& main = Start(list);
+        main.SetListFontSize(sizes[i]);
+        main.FormCloseQuery();
+        form.reset();
+    }
+    std::vector<uint8_t> saved = ReadBytes(Ini(L"Same.Nesk.ini"));
+    ASSERT_GE(saved.size(), 3u);
+    EXPECT_EQ(std::vector<uint8_t>(saved.begin(), saved.begin() + 3), (std::vector<uint8_t>{0xEF, 0xBB, 0xBF}));
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        TMainForm& main = Start(folders[i] + L"\\Same.Nesk.log");
+        EXPECT_EQ(main.ListFontSize(), sizes[i]);
+        form.reset();
+    }
+}
+
 TEST_F(MainFormSettingsTest, SettingsFarOutsideSenseLeaveAUsableWindow)
 {
     // What the first start gives, to compare against.
