@@ -7,7 +7,6 @@
 #include "app/DataFolder.h"
 #include "chrome/Theme.h"
 #include "list/ListFile.h"
-#include "list/ListSettings.h"
 #include "platform/Probes.h"
 #include "platform/Redirection.h"
 
@@ -228,7 +227,7 @@ void TMainForm::SetListFontSize(int points)
 
 int TMainForm::RowHeightForFontSize(int points)
 {
-    return nesk::RowHeightForFontSize(points);
+    return static_cast<int>(std::lround(points * 2.2));
 }
 
 void TMainForm::LoadStartupList(const std::wstring& argument, bool hasArgument)

@@ -1,7 +1,5 @@
 #include "list/ListSettings.h"
 
-#include <cmath>
-
 #include "list/TextFile.h"
 
 namespace nesk {
@@ -64,11 +62,6 @@ void WriteStoredSettings(IniFile& ini, const std::wstring& section, const Window
     ini.WriteString(section, L"StayOnTop", settings.stayOnTop ? L"1" : L"0");
     ini.WriteInteger(section, L"FontSize", settings.fontSize);
     ini.WriteString(section, L"Min", settings.min ? L"1" : L"0");
-}
-
-int RowHeightForFontSize(int points)
-{
-    return static_cast<int>(std::lround(points * 2.2));
 }
 
 }  // namespace nesk

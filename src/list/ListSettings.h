@@ -50,7 +50,4 @@ struct WindowSettings {
 // Top, Left, Height, Width (when known), Normal, StayOnTop, FontSize, Min, in this order.
 void WriteStoredSettings(IniFile& ini, const std::wstring& section, const WindowSettings& settings);
 
-// The list's row height in pixels: the font size × 2.2, rounded to the nearest whole number.
-int RowHeightForFontSize(int points);
-
 }  // namespace nesk

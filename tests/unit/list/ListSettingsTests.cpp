@@ -109,16 +109,5 @@ TEST(ListSettings, MaximizedSaveKeepsTheStoredPlace)
     EXPECT_EQ(fresh.Lines(), (Lines{L"[Window]", L"Normal=0", L"StayOnTop=0", L"FontSize=12", L"Min=0", L""}));
 }
 
-TEST(ListSettings, RowHeightFollowsTheFontSize)
-{
-    struct Case {
-        int points, rows;
-    } cases[] = {{8, 18}, {9, 20}, {10, 22}, {12, 26}, {13, 29}, {18, 40}, {20, 44}, {30, 66}, {100, 220}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.points);
-        EXPECT_EQ(RowHeightForFontSize(c.points), c.rows);
-    }
-}
-
 }  // namespace
 }  // namespace nesk
