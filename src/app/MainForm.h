@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "exchange/win32/QivFormDropFiles.h"
 
 namespace nesk {
 
@@ -70,7 +73,23 @@ public:
     std::vector<std::wstring> ListBoxClip;
     std::vector<std::wstring> ListBoxTrayIcon;
 
+    // Drops and clipboard import (MainFormDrop.cpp).
+    std::unique_ptr<TQivFormDropFiles> QivFormDropFiles;  // the whole window is its target
+    // Paths of the last file drag that started in this window; a drop that brings them back
+    // is ignored. The outgoing drag fills it.
+    std::vector<std::wstring> DropFileSourceFiles;
+    void QivFormDropFilesDropFiles();
+    void TBClipClick();
+    void ReadClipboardFiles();
+
 private:
+    // Drops and clipboard import (MainFormDrop.cpp).
+    void CreateDropTarget();
+    void OpenDroppedListFile(const std::wstring& path);
+    void AddDroppedPaths(const std::vector<std::wstring>& names);
+    int ListRowAtCursor() const;
+    void InsertItemsAt(size_t position, const std::vector<std::wstring>& texts);
+
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
