@@ -1,5 +1,7 @@
 #include "exchange/win32/MessageFilter.h"
 
+#include <initializer_list>
+
 namespace nesk {
 namespace {
 
