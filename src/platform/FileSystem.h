@@ -5,6 +5,15 @@
 #include <string>
 #include <vector>
 
+// <windows.h> turns DeleteFile and SetCurrentDirectory into macros; the members below keep
+// their plain names. Windows code includes "platform/win32/WinApi.h", which undoes them too.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#ifdef SetCurrentDirectory
+#undef SetCurrentDirectory
+#endif
+
 namespace nesk {
 
 // Win32 values the core reasons about; kept here so the core never includes <windows.h>.

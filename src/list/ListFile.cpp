@@ -1,0 +1,65 @@
+#include "list/ListFile.h"
+
+#include "list/TextFile.h"
+#include "platform/Services.h"
+
+namespace nesk {
+
+std::vector<std::wstring> LoadNamedListItems(const std::wstring& path)
+{
+    std::vector<std::wstring> items = ReadTextFile(path).lines;
+    if (!items.empty() && items.front() == kHeaderLine) items.erase(items.begin());
+    return items;
+}
+
+std::vector<std::wstring> LoadDefaultListItems(const std::wstring& path)
+{
+    return ReadTextFile(path).lines;
+}
+
+void WriteDefaultList(const std::wstring& path, const std::vector<std::wstring>& items)
+{
+    Fs().WriteAll(path, EncodeText(items, TextEncoding::Utf16LE, true));
+}
+
+void WriteNamedList(const std::wstring& path, const std::vector<std::wstring>& items)
+{
+    std::vector<std::wstring> withHeader;
+    withHeader.reserve(items.size() + 1);
+    withHeader.push_back(kHeaderLine);
+    withHeader.insert(withHeader.end(), items.begin(), items.end());
+    WriteDefaultList(path, withHeader);
+}
+
+bool IsListFile(const std::wstring& path)
+{
+    std::vector<std::wstring> lines;
+    LoadTextFile(lines, path, TextEncoding::Utf16LE);
+    return !lines.empty() && lines.front() == kHeaderLine;
+}
+
+std::wstring NotListFileMessage(const std::wstring& path)
+{
+    return path + L"は\r\nNeskファイルではありません。";
+}
+
+std::wstring ListWindowTitle(const std::wstring& listPath)
+{
+    std::wstring name = FileNamePart(listPath);
+    constexpr size_t kExtensionLength = 9;  // ".Nesk.log"
+    name.resize(name.size() > kExtensionLength ? name.size() - kExtensionLength : 0);
+    return L"Nesk - " + name;
+}
+
+void AddRecentEntry(std::vector<std::wstring>& recent, const std::wstring& path)
+{
+    for (auto it = recent.begin(); it != recent.end(); ++it) {
+        if (Collation().CompareIgnoreCase(*it, path) == 0) {
+            recent.erase(it);
+            break;
+        }
+    }
+    recent.insert(recent.begin(), path);
+}
+
+}  // namespace nesk
