@@ -1,6 +1,7 @@
 #include "exchange/DropFilesBlock.h"
 
 #include "platform/Services.h"
+#include "platform/Unicode.h"
 
 namespace nesk {
 namespace {
@@ -15,26 +16,6 @@ void WriteU32(std::vector<uint8_t>& out, uint32_t value)
 {
     for (int shift = 0; shift < 32; shift += 8)
         out.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-// std::wstring holds UTF-16 on Windows and UTF-32 in the native build.
-std::wstring FromUtf16(const std::u16string& units)
-{
-    if constexpr (sizeof(wchar_t) == 2) {
-        return std::wstring(units.begin(), units.end());
-    } else {
-        std::wstring text;
-        for (size_t i = 0; i < units.size(); ++i) {
-            char32_t unit = units[i];
-            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-                units[i + 1] < 0xE000) {
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-                ++i;
-            }
-            text.push_back(static_cast<wchar_t>(unit));
-        }
-        return text;
-    }
 }
 
 void ReadWideNames(const uint8_t* names, size_t bytes, std::vector<std::wstring>& out)
@@ -96,24 +77,11 @@ std::vector<uint8_t> BuildDropFiles(const std::vector<std::wstring>& names, Drop
     WriteU32(block, static_cast<uint32_t>(point.y));
     WriteU32(block, nonClient ? 1 : 0);
     WriteU32(block, 1);
-    auto put = [&](uint32_t unit) {
-        block.push_back(static_cast<uint8_t>(unit));
-        block.push_back(static_cast<uint8_t>(unit >> 8));
-    };
     for (const auto& name : names) {
-        for (wchar_t ch : name) {
-            auto code = static_cast<uint32_t>(ch);
-            if (code > 0xFFFF) {  // UTF-32 strings of the native build
-                code -= 0x10000;
-                put(0xD800 + (code >> 10));
-                put(0xDC00 + (code & 0x3FF));
-            } else {
-                put(code);
-            }
-        }
-        put(0);
+        AppendUtf16(block, name, false);
+        block.insert(block.end(), {0, 0});
     }
-    put(0);
+    block.insert(block.end(), {0, 0});
     return block;
 }
 
