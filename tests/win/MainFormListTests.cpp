@@ -22,7 +22,7 @@ TEST_F(MainFormTest, StartupChoosesTheListFromTheFirstArgument)
         {L"other text", L"hello", true, {L"D:\\default"}, L"Nesk"},
         {L"switch in another case", L"/new", true, {L"D:\\default"}, L"Nesk"},
         {L"switch", L"/New", true, {}, L"Nesk"},
-        {L"missing file", TempFolder() + L"gone.Nesk.log", true, {L"D:\\default"}, L"Nesk"},
+        {L"missing file", TempFolder() + L"NeverWritten.Nesk.log", true, {L"D:\\default"}, L"Nesk"},
         {L"named list", named, true, {L"C:\\a", L"C:\\b"}, L"Nesk - Work"},
     };
     for (const auto& c : cases) {
