@@ -117,5 +117,24 @@ TEST_F(DropOnNesk, OneDroppedListFileBecomesTheCurrentList)
     EXPECT_EQ(ReadLines(work), (Lines{L"### Nesk ###", L"C:\\one", L"C:\\二"}));
 }
 
+TEST_F(DropOnNesk, LinkDroppedAsAFileListAddsNothing)
+{
+    // Wine hands a dragged link to a file-drop window as a file list without a file in it.
+    WriteLines(DefaultList(), {L"x"});
+    NeskProcess nesk;
+    HWND main = nesk.MainWindow();
+    DropOptions options;
+    options.types = {L"text/x-moz-url", L"text/uri-list"};
+    options.title = L"Example page";
+    POINT point = ListRowPoint(main, 0);
+    SetCursorPos(point.x, point.y);
+    DropResult result = Drop(point, {L"https://example.com/a/b?c=d"}, options);
+    ASSERT_EQ(result.status, 0) << result.message;
+    EXPECT_FALSE(WaitFor([&] { return ListItems(main) != Lines{L"x"}; }, 1000)) << "nothing may be inserted";
+    EXPECT_TRUE(nesk.Running());
+    ASSERT_TRUE(nesk.Close());
+    EXPECT_EQ(ReadLines(DefaultList()), (Lines{L"x"}));
+}
+
 }  // namespace
 }  // namespace nesk::e2e
