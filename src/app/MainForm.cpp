@@ -176,6 +176,7 @@ void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
     InitRedirection();
     ApplyFonts();
     CreateControls();
+    CreateDropTarget();
     LoadStartupList(argument, hasArgument);
 }
 

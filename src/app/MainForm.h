@@ -12,6 +12,7 @@
 #include "chrome/win32/GdiObjects.h"
 #include "chrome/win32/TitleBar.h"
 #include "commands/win32/ShellIcons.h"
+#include "exchange/win32/QivFormDropFiles.h"
 
 namespace nesk {
 
@@ -99,7 +100,23 @@ public:
     std::vector<std::wstring> ListBoxClip;
     std::vector<std::wstring> ListBoxTrayIcon;
 
+    // Drops and clipboard import (MainFormDrop.cpp).
+    std::unique_ptr<TQivFormDropFiles> QivFormDropFiles;  // the whole window is its target
+    // Paths of the last file drag that started in this window; a drop that brings them back
+    // is ignored. The outgoing drag fills it.
+    std::vector<std::wstring> DropFileSourceFiles;
+    void QivFormDropFilesDropFiles();
+    void TBClipClick();
+    void ReadClipboardFiles();
+
 private:
+    // Drops and clipboard import (MainFormDrop.cpp).
+    void CreateDropTarget();
+    void OpenDroppedListFile(const std::wstring& path);
+    void AddDroppedPaths(const std::vector<std::wstring>& names);
+    int ListRowAtCursor() const;
+    void InsertItemsAt(size_t position, const std::vector<std::wstring>& texts);
+
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
