@@ -188,8 +188,6 @@ public:
     void TrayIconClick();
     HMENU FileMenu();  // PPFile, built on first use
     bool PPMinChecked();
-    bool StayOnTop() const;  // TBTop is down
-    void SetStayOnTop(bool down);  // TBTop and the window's top-most state
     bool IsMaximized() const;  // also before a window that starts maximized is first shown
     bool TrayIconVisible() const { return trayIconVisible_; }
     int TrayPicture() const { return trayPicture_; }

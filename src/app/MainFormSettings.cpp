@@ -1,8 +1,6 @@
 // TMainForm: the window settings each list keeps, and where the window may stand.
 #include "app/MainForm.h"
 
-#include <commctrl.h>
-
 #include "app/CommandIds.h"
 #include "app/DataFolder.h"
 #include "app/Placement.h"
@@ -51,7 +49,7 @@ void TMainForm::LoadSettings()
     SetListFontSize(stored.fontSize.value_or(ListFontSize()));  // the row height follows
     CheckMenuItem(FileMenu(), ID_PPMIN, MF_BYCOMMAND | (stored.min.value_or(false) ? MF_CHECKED : MF_UNCHECKED));
     EnsureWindowVisible(hwnd_);
-    SetStayOnTop(stayOnTop);
+    SetTBTopDown(stayOnTop);
     LoadRecent();
     ApplyListTrayIcon();
 }
@@ -110,7 +108,7 @@ void TMainForm::SaveSettings()
         settings.width = bounds.width;
     }
     settings.normal = !IsMaximized();
-    settings.stayOnTop = StayOnTop();
+    settings.stayOnTop = TBTopDown();
     settings.fontSize = ListFontSize();
     settings.min = PPMinChecked();
     WriteStoredSettings(ini, place.section, settings);
@@ -122,21 +120,6 @@ void TMainForm::SaveSettings()
 bool TMainForm::IsMaximized() const
 {
     return IsZoomed(hwnd_) || (maximizeWhenShown_ && !IsWindowVisible(hwnd_));
-}
-
-bool TMainForm::StayOnTop() const
-{
-    if (HWND toolbar = GetDlgItem(hwnd_, IDC_TOOLBAR))
-        return SendMessageW(toolbar, TB_ISBUTTONCHECKED, ID_TBTOP, 0) != 0;
-    return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-void TMainForm::SetStayOnTop(bool down)
-{
-    if (HWND toolbar = GetDlgItem(hwnd_, IDC_TOOLBAR))
-        SendMessageW(toolbar, TB_CHECKBUTTON, ID_TBTOP, MAKELPARAM(down ? TRUE : FALSE, 0));
-    SetWindowPos(hwnd_, down ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 }  // namespace nesk

@@ -82,7 +82,7 @@ TEST_F(MainFormSettingsTest, NamedListBringsBackItsWindowAndKeepsUnknownEntries)
     EXPECT_EQ(rect.right - rect.left, 640);
     EXPECT_EQ(rect.bottom - rect.top, 420);
     EXPECT_TRUE(TopMost(main.Handle()));
-    EXPECT_TRUE(main.StayOnTop());
+    EXPECT_TRUE(main.TBTopDown());
     EXPECT_EQ(main.ListFontSize(), 14);
     EXPECT_EQ(SendMessageW(main.ListBox(), LB_GETITEMHEIGHT, 0, 0), 31);
     EXPECT_FALSE(main.PPMinChecked());
