@@ -148,7 +148,8 @@ private:
     void ListBoxKeyDown(WPARAM key);
     void ListBoxKeyPress(wchar_t ch);
     void ListBoxDblClick();
-    static LRESULT CALLBACK ListBoxSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ListBoxProc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC listBoxProc_ = nullptr;
     std::unique_ptr<TIconRows> iconRows_;
     std::unordered_map<std::wstring, int> textWidths_;  // pixel widths in the list font
     int textWidthsFontSize_ = 0;
