@@ -6,11 +6,17 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "chrome/win32/GdiObjects.h"
+#include "chrome/win32/TitleBar.h"
+#include "commands/win32/ShellIcons.h"
 #include "exchange/win32/QivFormDropFiles.h"
 
 namespace nesk {
+
+struct StoredSettings;
 
 class TMainForm {
 public:
@@ -60,6 +66,27 @@ public:
     // Geometry the file menu needs from the window's chrome.
     int TitleBarPanelHeight() const;
     RECT ToolbarButtonRect(int commandId) const;  // relative to the toolbar
+
+    // ---- List commands and display (MainFormCommands*.cpp) ----
+    void TBOpenClick();
+    void TBFolderClick();
+    void TBAllSelectClick();
+    void TBClearClick();
+    void TBExistsClick();
+    void TBPurgeClick();
+    void TBCUtClick();
+    void TBPasteClick();
+    const TIconRows& IconRows() const { return *iconRows_; }
+    int HorizontalExtent() const;
+
+    // ---- Window chrome (MainFormChrome.cpp) ----
+    void TBTopClick();
+    bool TBTopDown() const;
+    void SetTBTopDown(bool down);  // as settings apply it: the window follows at once
+    // The wheel over any part of the window: with Ctrl held, each notch zooms the list.
+    void FormMouseWheel(int delta, bool ctrlHeld);
+    HWND ToolBar() const { return toolBar_; }
+    const TTitleBar& TitleBar() const { return titleBar_; }
 
     // Fields named as the rest of the program knows them.
     std::wstring MFile;
@@ -112,6 +139,31 @@ private:
     bool TrayMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     bool DropMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+    // ---- List commands and display (MainFormCommands*.cpp) ----
+    void CreateListDisplay();
+    void RemoveRows(const std::vector<int>& rowsDescending);
+    void InsertRows(int position, const std::vector<std::wstring>& texts);
+    void ReloadListControl();
+    std::pair<int, int> VisibleRows() const;
+    void ListBoxKeyDown(WPARAM key);
+    void ListBoxKeyPress(wchar_t ch);
+    void ListBoxDblClick();
+    static LRESULT CALLBACK ListBoxSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    std::unique_ptr<TIconRows> iconRows_;
+    std::unordered_map<std::wstring, int> textWidths_;  // pixel widths in the list font
+    int textWidthsFontSize_ = 0;
+
+    // ---- Window chrome (MainFormChrome.cpp) ----
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    void RunTitleButton(TitlePart part);
+    TTitleBar titleBar_;
+    HWND toolBar_ = nullptr;
+    UniqueImageList toolbarImages_;
+    UniqueWindow toolbarTips_;
+    UniqueFont toolbarFont_;
+    int wheelRemainder_ = 0;
+
     HWND hwnd_ = nullptr;
     HWND listBox_ = nullptr;
     HFONT windowFont_ = nullptr;
@@ -120,6 +172,60 @@ private:
     int listFontSize_ = 9;  // points
     std::vector<std::wstring> items_;
     bool sessionSaved_ = false;
+
+    // Settings, file menu and tray: MainFormSettings.cpp, MainFormFile.cpp, MainFormTray.cpp.
+public:
+    void PPFilePopup();  // runs before the file menu opens
+    void PPOpenClick();
+    void PPSaveClick();
+    void PPDefaultClick();
+    void PPRecentClick(int tag);  // 0-9 this window, 10-19 a new window
+    void PPOpenExeClick();
+    void PPOpenDefaultClick();
+    void PPNewClick();
+    void PPMinClick();
+    void PPTrayIconClick(int tag);
+    void TrayIconClick();
+    HMENU FileMenu();  // PPFile, built on first use
+    bool PPMinChecked();
+    bool StayOnTop() const;  // TBTop is down
+    void SetStayOnTop(bool down);  // TBTop and the window's top-most state
+    bool IsMaximized() const;  // also before a window that starts maximized is first shown
+    bool TrayIconVisible() const { return trayIconVisible_; }
+    int TrayPicture() const { return trayPicture_; }
+
+private:
+    struct MenuDeleter {
+        void operator()(HMENU menu) const { DestroyMenu(menu); }
+    };
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    };
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    void BuildFileMenu();
+    void ShowFileMenuAt(int x, int y);
+    void MakeListCurrent(const std::wstring& listFile, const std::wstring& title,
+                         std::vector<std::wstring>* items);
+    void ApplyStoredGeometry(const StoredSettings& stored);
+    void LoadRecent();
+    void SetTrayPicture(int picture);
+    void ShowTrayIcon();
+    void HideTrayIcon();
+    bool NotifyTray(DWORD action);
+    void ShowFromHidden();
+    std::unique_ptr<HBITMAP__, BitmapDeleter> trayMenuBitmaps_[4];
+    std::unique_ptr<HMENU__, MenuDeleter> fileMenu_;
+    HMENU recentMenu_ = nullptr;     // owned by fileMenu_
+    HMENU recentExeMenu_ = nullptr;  // owned by fileMenu_
+    HMENU trayMenu_ = nullptr;       // owned by fileMenu_
+    std::unique_ptr<HICON__, IconDeleter> trayIcon_;
+    int trayPicture_ = 0;
+    bool trayIconVisible_ = false;
+    bool trayButtonDown_ = false;
+    bool maximizeWhenShown_ = false;
+    bool inMoveLoop_ = false;
 };
 
 }  // namespace nesk

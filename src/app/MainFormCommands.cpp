@@ -1,35 +1,382 @@
-// TMainForm: the editing commands, opening items, and the rows' icons.
+// TMainForm: the editing commands, opening items, the list's keys, and the rows' icons.
 #include "app/MainForm.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 
+#include "app/Application.h"
+#include "app/CommandIds.h"
+#include "app/DataFolder.h"
+#include "chrome/Theme.h"
+#include "commands/CutBuffer.h"
+#include "commands/ItemCommands.h"
+#include "commands/ItemPaths.h"
+#include "commands/win32/ShellActions.h"
+#include "platform/Probes.h"
+#include "platform/Services.h"
+
 namespace nesk {
+namespace {
+
+constexpr wchar_t kLaunchFailed[] = L"起動できません";
+constexpr wchar_t kLaunchFailedCaption[] = L"Nesk - エラー";
+
+bool Exists(const std::wstring& path)
+{
+    return ProbeFolder(path) || ProbeFile(path);
+}
+
+// Deleting or inserting rows one by one moves every row behind them each time; past about a
+// third of the list, filling the control anew is quicker.
+bool FewRows(size_t changed, size_t total)
+{
+    return changed * 3 <= total;
+}
+
+}  // namespace
+
+void TMainForm::CreateListDisplay()
+{
+    iconRows_ = std::make_unique<TIconRows>(theme::kListBackground);
+    SetWindowSubclass(listBox_, ListBoxSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// ---- rows of the list control ----
+
+void TMainForm::ReloadListControl()
+{
+    int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(listBox_, LB_INITSTORAGE, items_.size(), 0);
+    for (const auto& item : items_)
+        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(listBox_, LB_SETTOPINDEX, std::min<int>(top, std::max<int>(static_cast<int>(items_.size()) - 1, 0)), 0);
+    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox_, nullptr, TRUE);
+}
+
+void TMainForm::RemoveRows(const std::vector<int>& rowsDescending)
+{
+    if (rowsDescending.empty())
+        return;
+    size_t before = items_.size();
+    EraseRows(items_, rowsDescending);
+    if (FewRows(rowsDescending.size(), before)) {
+        SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+        for (int row : rowsDescending)
+            SendMessageW(listBox_, LB_DELETESTRING, row, 0);
+        SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(listBox_, nullptr, TRUE);
+        return;
+    }
+    // The rows that stay keep their selection.
+    std::vector<char> gone(before, 0);
+    for (int row : rowsDescending)
+        gone[row] = 1;
+    std::vector<int> newRow(before, -1);
+    for (size_t row = 0, kept = 0; row < before; ++row)
+        if (!gone[row])
+            newRow[row] = static_cast<int>(kept++);
+    std::vector<int> selected;
+    for (int row : SelectedIndices())
+        if (row >= 0 && static_cast<size_t>(row) < before && newRow[row] >= 0)
+            selected.push_back(newRow[row]);
+    ReloadListControl();
+    for (int row : selected)
+        SendMessageW(listBox_, LB_SETSEL, TRUE, row);
+}
+
+void TMainForm::InsertRows(int position, const std::vector<std::wstring>& texts)
+{
+    if (texts.empty())
+        return;
+    position = std::clamp<int>(position, 0, static_cast<int>(items_.size()));
+    std::vector<int> selected = SelectedIndices();
+    items_.insert(items_.begin() + position, texts.begin(), texts.end());
+    if (FewRows(texts.size(), items_.size())) {
+        SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(listBox_, LB_INITSTORAGE, texts.size(), 0);
+        for (size_t k = 0; k < texts.size(); ++k)
+            SendMessageW(listBox_, LB_INSERTSTRING, position + k, reinterpret_cast<LPARAM>(texts[k].c_str()));
+        SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(listBox_, nullptr, TRUE);
+        return;
+    }
+    ReloadListControl();
+    for (int row : selected)
+        SendMessageW(listBox_, LB_SETSEL, TRUE, row >= position ? row + static_cast<int>(texts.size()) : row);
+}
+
+std::pair<int, int> TMainForm::VisibleRows() const
+{
+    int count = static_cast<int>(items_.size());
+    int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+    int rowHeight = static_cast<int>(SendMessageW(listBox_, LB_GETITEMHEIGHT, 0, 0));
+    RECT client{};
+    GetClientRect(listBox_, &client);
+    if (rowHeight <= 0)
+        return {0, 0};
+    int rows = (client.bottom + rowHeight - 1) / rowHeight;
+    top = std::clamp(top, 0, count);
+    return {top, std::min(count, top + rows)};
+}
+
+// ---- icons and the horizontal extent ----
 
 void TMainForm::RebuildIcons()
 {
+    if (iconRows_) {
+        iconRows_->Reset();
+        auto [first, last] = VisibleRows();
+        iconRows_->Ensure(items_, first, last);
+        InvalidateRect(listBox_, nullptr, FALSE);
+    }
     UpdateHorizontalExtent();
 }
 
-void TMainForm::DrawItemIcon(HDC, int, int, int) {}
+void TMainForm::DrawItemIcon(HDC dc, int index, int x, int y)
+{
+    if (iconRows_)
+        iconRows_->Draw(dc, items_, index, x, y);
+}
 
 void TMainForm::UpdateHorizontalExtent()
 {
+    // Widths are kept per text for the font in use, so an edit measures only new texts.
+    if (textWidthsFontSize_ != listFontSize_ || textWidths_.size() > 2 * items_.size() + 1024) {
+        textWidths_.clear();
+        textWidthsFontSize_ = listFontSize_;
+    }
     HDC dc = GetDC(listBox_);
     HGDIOBJ oldFont = SelectObject(dc, listFont_);
     int widest = 0;
     for (const auto& item : items_) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
-        widest = std::max<int>(widest, size.cx);
+        auto [entry, added] = textWidths_.try_emplace(item, 0);
+        if (added) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+            entry->second = size.cx;
+        }
+        widest = std::max(widest, entry->second);
     }
     SelectObject(dc, oldFont);
     ReleaseDC(listBox_, dc);
     SendMessageW(listBox_, LB_SETHORIZONTALEXTENT, 2 * widest, 0);
 }
 
-bool TMainForm::CommandsMessage(UINT, WPARAM, LPARAM, LRESULT*)
+int TMainForm::HorizontalExtent() const
 {
-    return false;
+    return static_cast<int>(SendMessageW(listBox_, LB_GETHORIZONTALEXTENT, 0, 0));
+}
+
+// ---- the editing commands ----
+
+void TMainForm::TBAllSelectClick()
+{
+    if (!items_.empty())
+        SendMessageW(listBox_, LB_SETSEL, TRUE, -1);
+}
+
+void TMainForm::TBClearClick()
+{
+    std::vector<int> selected = SelectedIndices();
+    if (items_.empty() || selected.empty())
+        return;
+    SelectedRemoval removal = PlanRemoveSelected(items_, selected, DataFolder());
+    // Only the link files we wrote ourselves are deleted; a file that another window already
+    // deleted, or that cannot be deleted, leaves just the item to remove.
+    for (const auto& file : removal.ownLinkFiles)
+        if (ProbeFile(file))
+            Fs().DeleteFile(file);
+    RemoveRows(removal.rows);
+    RebuildIcons();
+    SaveList();
+}
+
+void TMainForm::TBExistsClick()
+{
+    if (items_.empty())
+        return;
+    std::vector<int> missing = MissingRows(items_, [](const std::wstring& item) {
+        bool folder = ProbeFolder(item);
+        bool file = ProbeFile(item);
+        return folder || file;
+    });
+    if (missing.empty())
+        return;
+    RemoveRows(missing);
+    RebuildIcons();
+    SaveList();
+}
+
+void TMainForm::TBPurgeClick()
+{
+    ItemTexts merged = RemoveDuplicates(items_, Collation());
+    // Every survivor is put in anew, so nothing stays selected either way.
+    SendMessageW(listBox_, LB_SETSEL, FALSE, -1);
+    if (merged == items_)
+        return;
+    // Usually the survivors keep their order and only duplicates go: then just those rows go.
+    std::vector<int> gone;
+    size_t next = 0;
+    for (size_t row = 0; row < items_.size(); ++row) {
+        if (next < merged.size() && items_[row] == merged[next])
+            ++next;
+        else
+            gone.push_back(static_cast<int>(row));
+    }
+    if (next == merged.size()) {
+        std::reverse(gone.begin(), gone.end());
+        RemoveRows(gone);
+    } else {
+        items_ = std::move(merged);
+        ReloadListControl();
+    }
+    RebuildIcons();
+    SaveList();
+}
+
+void TMainForm::TBCUtClick()
+{
+    std::vector<int> selected = SelectedIndices();
+    if (items_.empty() || selected.empty())
+        return;
+    CutPlan plan = PlanCut(items_, selected);
+    ListBoxBuff = plan.buffer;
+    // Written before anything is removed: if the file cannot be written, nothing is cut.
+    SaveCutBuffer(MBuffFile, ListBoxBuff);
+    RemoveRows(plan.rows);
+    RebuildIcons();
+    SaveList();
+}
+
+void TMainForm::TBPasteClick()
+{
+    LoadCutBuffer(MBuffFile, ListBoxBuff);
+    int position = PastePosition(static_cast<int>(items_.size()), SelectedIndices(), ListBoxBuff);
+    if (position < 0)
+        return;
+    InsertRows(position, PasteBlock(ListBoxBuff));
+    SendMessageW(listBox_, LB_SETSEL, FALSE, -1);
+    ListBoxBuff.clear();
+    RebuildIcons();
+    SaveList();
+}
+
+// ---- opening items ----
+
+void TMainForm::TBOpenClick()
+{
+    if (items_.empty())
+        return;
+    // Taken first: a launch or its message box may let other messages change the list.
+    std::vector<std::wstring> chosen;
+    for (int row : SelectedIndices())
+        chosen.push_back(items_[row]);
+    for (const auto& item : chosen) {
+        if (!Exists(item))
+            continue;
+        auto result = reinterpret_cast<INT_PTR>(Shell().execute(hwnd_, L"open", item.c_str(), nullptr, nullptr, SW_SHOW));
+        if (result <= 32)
+            Shell().messageBox(hwnd_, kLaunchFailed, kLaunchFailedCaption, MB_OK | MB_ICONERROR);
+    }
+}
+
+void TMainForm::TBFolderClick()
+{
+    std::vector<std::wstring> chosen;
+    for (int row : SelectedIndices())
+        chosen.push_back(items_[row]);
+    for (const auto& item : chosen) {
+        if (!Exists(item))
+            continue;
+        auto launch = ParentFolderLaunch(item, [](const std::wstring& folder) { return ProbeFolder(folder); });
+        if (launch)
+            Shell().execute(hwnd_, nullptr, launch->file.c_str(), nullptr, launch->directory.c_str(), SW_SHOWNORMAL);
+    }
+}
+
+// ---- the list's keys and mouse ----
+
+void TMainForm::ListBoxKeyDown(WPARAM key)
+{
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_APPS) {
+        // Handled as a release of the right button at the list's corner, with the modifier
+        // keys held now: with Ctrl that brings up the shell's menu for the selection.
+        WPARAM keys = (ctrl ? MK_CONTROL : 0) | (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0);
+        SendMessageW(listBox_, WM_RBUTTONUP, keys, MAKELPARAM(0, 0));
+        return;
+    }
+    if (!ctrl)
+        return;
+    switch (key) {
+    case 'A':
+        SendMessageW(listBox_, LB_SETSEL, TRUE, -1);
+        break;
+    case 'X':
+        TBCUtClick();
+        break;
+    case 'V':
+        TBPasteClick();
+        break;
+    }
+}
+
+void TMainForm::ListBoxKeyPress(wchar_t ch)
+{
+    if (ch == L'\r')
+        TBOpenClick();
+}
+
+void TMainForm::ListBoxDblClick()
+{
+    TBOpenClick();
+}
+
+LRESULT CALLBACK TMainForm::ListBoxSubclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR data)
+{
+    auto* form = reinterpret_cast<TMainForm*>(data);
+    switch (message) {
+    case WM_KEYDOWN:
+        Guarded([&] { form->ListBoxKeyDown(wParam); });
+        break;
+    case WM_CHAR:
+        Guarded([&] { form->ListBoxKeyPress(static_cast<wchar_t>(wParam)); });
+        break;
+    case WM_LBUTTONDBLCLK: {
+        // The click selects first, as it would without us; then the selection opens.
+        LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        Guarded([&] { form->ListBoxDblClick(); });
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(list, ListBoxSubclass, id);
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+bool TMainForm::CommandsMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
+{
+    if (message != WM_COMMAND)
+        return false;
+    switch (LOWORD(wParam)) {
+    case ID_TBOPEN: TBOpenClick(); break;
+    case ID_TBFOLDER: TBFolderClick(); break;
+    case ID_TBALLSELECT: TBAllSelectClick(); break;
+    case ID_TBCLEAR: TBClearClick(); break;
+    case ID_TBEXISTS: TBExistsClick(); break;
+    case ID_TBPURGE: TBPurgeClick(); break;
+    case ID_TBCUT: TBCUtClick(); break;
+    case ID_TBPASTE: TBPasteClick(); break;
+    default: return false;
+    }
+    *result = 0;
+    return true;
 }
 
 }  // namespace nesk
