@@ -64,7 +64,6 @@ void TMainForm::OpenDroppedListFile(const std::wstring& path)
 void TMainForm::AddDroppedPaths(const std::vector<std::wstring>& names)
 {
     ListBoxFile = SortedIgnoringCase(names);
-    RebuildIcons();
     if (ListBoxFile.empty())
         return;
     int row = ListRowAtCursor();
