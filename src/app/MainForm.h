@@ -115,7 +115,6 @@ private:
     void OpenDroppedListFile(const std::wstring& path);
     void AddDroppedPaths(const std::vector<std::wstring>& names);
     int ListRowAtCursor() const;
-    void InsertItemsAt(size_t position, const std::vector<std::wstring>& texts);
 
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
