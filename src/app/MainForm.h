@@ -115,7 +115,6 @@ private:
     void OpenDroppedListFile(const std::wstring& path);
     void AddDroppedPaths(const std::vector<std::wstring>& names);
     int ListRowAtCursor() const;
-    void InsertItemsAt(size_t position, const std::vector<std::wstring>& texts);
 
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -148,7 +147,8 @@ private:
     void ListBoxKeyDown(WPARAM key);
     void ListBoxKeyPress(wchar_t ch);
     void ListBoxDblClick();
-    static LRESULT CALLBACK ListBoxSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK ListBoxProc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC listBoxProc_ = nullptr;
     std::unique_ptr<TIconRows> iconRows_;
     std::unordered_map<std::wstring, int> textWidths_;  // pixel widths in the list font
     int textWidthsFontSize_ = 0;

@@ -176,6 +176,8 @@ bool TMainForm::ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     if (!titleBar_.Attached())
         return false;
+    if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
+        titleBar_.Relay(message, wParam, lParam);
     switch (message) {
     case WM_NCCALCSIZE:
         return titleBar_.NcCalcSize(wParam, lParam, result);

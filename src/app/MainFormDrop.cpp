@@ -1,8 +1,6 @@
 // TMainForm: what comes in by drops and from the clipboard.
 #include "app/MainForm.h"
 
-#include <stdexcept>
-
 #include "app/CommandIds.h"
 #include "exchange/DropRules.h"
 #include "exchange/win32/ClipboardFiles.h"
@@ -12,25 +10,6 @@
 #include "platform/Redirection.h"
 
 namespace nesk {
-namespace {
-
-// Holds the list's painting back while a block of rows goes in, and always lets it go again.
-class ListRedrawOff {
-public:
-    explicit ListRedrawOff(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
-    ~ListRedrawOff()
-    {
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
-    }
-    ListRedrawOff(const ListRedrawOff&) = delete;
-    ListRedrawOff& operator=(const ListRedrawOff&) = delete;
-
-private:
-    HWND list_;
-};
-
-}  // namespace
 
 bool TMainForm::DropMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
 {
@@ -85,7 +64,6 @@ void TMainForm::OpenDroppedListFile(const std::wstring& path)
 void TMainForm::AddDroppedPaths(const std::vector<std::wstring>& names)
 {
     ListBoxFile = SortedIgnoringCase(names);
-    RebuildIcons();
     if (ListBoxFile.empty())
         return;
     int row = ListRowAtCursor();
@@ -97,12 +75,9 @@ void TMainForm::AddDroppedPaths(const std::vector<std::wstring>& names)
         paths.push_back(ExactCasePath(entry));
     }
     InsertionBlock block = BlockForInsertion(paths, row, items_.size());
-    {
-        ListRedrawOff redrawOff(listBox_);
-        InsertItemsAt(block.position, block.texts);
-        RebuildIcons();
-        SaveList();
-    }
+    InsertRows(static_cast<int>(block.position), block.texts);
+    RebuildIcons();
+    SaveList();
     UpdateHorizontalExtent();
 }
 
@@ -131,17 +106,6 @@ int TMainForm::ListRowAtCursor() const
     return count;
 }
 
-void TMainForm::InsertItemsAt(size_t position, const std::vector<std::wstring>& texts)
-{
-    for (const auto& text : texts) {
-        LRESULT at = SendMessageW(listBox_, LB_INSERTSTRING, position, reinterpret_cast<LPARAM>(text.c_str()));
-        if (at == LB_ERR || at == LB_ERRSPACE)
-            throw std::runtime_error("the list control refused a row");
-        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), text);
-        ++position;
-    }
-}
-
 void TMainForm::ReadClipboardFiles()
 {
     ListBoxClip.clear();
@@ -156,7 +120,7 @@ void TMainForm::TBClipClick()
         return;
     int row = selected.empty() ? static_cast<int>(items_.size()) : selected.front();
     InsertionBlock block = BlockForInsertion(ListBoxClip, row, items_.size());
-    InsertItemsAt(block.position, block.texts);
+    InsertRows(static_cast<int>(block.position), block.texts);
     SendMessageW(listBox_, LB_SETSEL, FALSE, -1);
     RebuildIcons();
     SaveList();

@@ -1,7 +1,6 @@
 // Reading the file manager's file list from the clipboard, long and malformed ones included.
-#include <process.h>
-
 #include <system_error>
+#include <thread>
 
 #include "DropTestSupport.h"
 #include "exchange/win32/ClipboardFiles.h"
@@ -45,25 +44,18 @@ TEST(ClipboardReader, ClipboardHeldByAnotherWindowIsAnError)
     PutFilesOnClipboard({L"C:\\a"});
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    struct Events {
-        HANDLE opened, release;
-    } events{opened, release};
-    auto holder = [](void* argument) -> unsigned {
-        auto* e = static_cast<Events*>(argument);
+    std::thread holder([&] {
         HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         OpenClipboard(window);
-        SetEvent(e->opened);
-        WaitForSingleObject(e->release, 10000);
+        SetEvent(opened);
+        WaitForSingleObject(release, 10000);
         CloseClipboard();
         DestroyWindow(window);
-        return 0;
-    };
-    auto thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, holder, &events, 0, nullptr));
-    ASSERT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
+    });
+    EXPECT_EQ(WaitForSingleObject(opened, 10000), WAIT_OBJECT_0);
     EXPECT_THROW(ReadClipboardFileNames(nullptr), std::system_error);
     SetEvent(release);
-    WaitForSingleObject(thread, 10000);
-    CloseHandle(thread);
+    holder.join();
     CloseHandle(opened);
     CloseHandle(release);
     EXPECT_EQ(ReadClipboardFileNames(nullptr), (Names{L"C:\\a"})) << "open again once the other lets go";

@@ -142,6 +142,7 @@ TEST_F(DropOnMainForm, ListFileWithoutHeaderIsRefusedWithAMessage)
         PumpMessages();
         EXPECT_TRUE(answerer.Answered());
         EXPECT_EQ(answerer.caption, L"Nesk");
+        EXPECT_EQ(answerer.text, NotListFileMessage(work));
     }
     EXPECT_EQ(main.Items(), (Lines{L"x"}));
     EXPECT_EQ(main.Title(), L"Nesk");

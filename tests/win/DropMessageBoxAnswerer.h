@@ -32,25 +32,27 @@ public:
     std::wstring text;
 
 private:
+    struct Search {
+        HWND found = nullptr;
+    };
+
+    static BOOL CALLBACK FindOurDialog(HWND window, LPARAM data)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (process == GetCurrentProcessId() && std::wstring(className) == L"#32770" && IsWindowVisible(window)) {
+            reinterpret_cast<Search*>(data)->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     bool AnswerOne()
     {
-        struct Search {
-            HWND found = nullptr;
-        } search;
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                wchar_t className[16] = {};
-                GetClassNameW(window, className, 16);
-                if (process == GetCurrentProcessId() && std::wstring(className) == L"#32770" &&
-                    IsWindowVisible(window)) {
-                    reinterpret_cast<Search*>(data)->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search;
+        EnumWindows(FindOurDialog, reinterpret_cast<LPARAM>(&search));
         if (!search.found)
             return false;
         wchar_t buffer[1024] = {};

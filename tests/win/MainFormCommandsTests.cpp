@@ -87,7 +87,7 @@ TEST_F(CommandsTest, RemoveSelectedTakesEverySelectedItemAndOnlyOurOwnLinkFiles)
     EXPECT_FALSE(FileExists(ours));
     EXPECT_FALSE(FileExists(oursUpper));
     EXPECT_TRUE(FileExists(foreign));
-    EXPECT_EQ(form->IconRows().PictureCount(), 1);
+    EXPECT_EQ(form->IconRows().AskedRows(), (std::vector<int>{0}));
 }
 
 TEST_F(CommandsTest, RemoveSelectedWithNothingSelectedSavesNothing)

@@ -192,7 +192,9 @@ void TTitleBar::AddTooltips()
     for (const auto& t : tools) {
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
+        // No TTF_SUBCLASS: under Wine that helper slows every message of the window; the
+        // mouse messages are relayed by hand instead.
+        tool.uFlags = 0;
         tool.hwnd = window_;
         tool.uId = static_cast<UINT_PTR>(t.part);
         tool.rect = ToRect(layout.Of(t.part));
@@ -331,6 +333,13 @@ TitlePart TTitleBar::MouseUp(POINT point)
     TitlePart part = HitTestTitleBar(Layout(), point.x, point.y, IsZoomed(window_) != FALSE, ResizeBand());
     Invalidate();
     return part == pressed ? pressed : TitlePart::None;
+}
+
+void TTitleBar::Relay(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG relayed{window_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&relayed.pt);
+    SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void TTitleBar::CancelTracking()

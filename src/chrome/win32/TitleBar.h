@@ -38,6 +38,8 @@ public:
     TitlePart MouseUp(POINT point);
     void MouseLeave();
     void CancelTracking();  // capture taken away while a button was held
+    // Mouse messages of the window, for the buttons' tooltips.
+    void Relay(UINT message, WPARAM wParam, LPARAM lParam);
     bool Tracking() const { return pressed_ != TitlePart::None; }
 
     bool Active() const { return active_; }

@@ -64,7 +64,10 @@ const ButtonSpec* SpecOf(int id)
     return nullptr;
 }
 
-LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+WNDPROC toolbarClassProc = nullptr;
+
+// Subclassed the plain way: the common controls' helper is slow under Wine.
+LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND) {
         RECT client;
@@ -72,7 +75,7 @@ LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM l
         FillSolid(reinterpret_cast<HDC>(wParam), client, theme::kToolbarBackground);
         return TRUE;
     }
-    return DefSubclassProc(toolbar, message, wParam, lParam);
+    return CallWindowProcW(toolbarClassProc, toolbar, message, wParam, lParam);
 }
 
 RECT DropDownRect(HWND toolbar, int index, const RECT& button)
@@ -130,7 +133,8 @@ HWND CreateMainToolbar(HWND parent, HIMAGELIST images, HFONT font, HWND tooltip)
     }
     SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, kButtonHeight));
     SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
-    SetWindowSubclass(toolbar, ToolbarProc, 1, 0);
+    toolbarClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarProc)));
     DarkenToolbar(toolbar);
     return toolbar;
 }

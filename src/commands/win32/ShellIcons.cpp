@@ -39,25 +39,30 @@ HICON FallbackIcon()
     return icon;
 }
 
+// The shell's own icon of a path, or none.
+UniqueHicon ShellIcon(const std::wstring& path)
+{
+    if (!LooksLikePath(path))
+        return nullptr;
+    RedirectionOff redirectionOff;
+    SHFILEINFOW info{};
+    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE);
+    return UniqueHicon(info.hIcon);
+}
+
 }  // namespace
 
 UniqueHicon GetItemIcon(const std::wstring& path)
 {
-    if (LooksLikePath(path)) {
-        RedirectionOff redirectionOff;
-        SHFILEINFOW info{};
-        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE);
-        if (info.hIcon)
-            return UniqueHicon(info.hIcon);
-    }
+    if (UniqueHicon icon = ShellIcon(path))
+        return icon;
     HICON fallback = FallbackIcon();
     return UniqueHicon(fallback ? CopyIcon(fallback) : nullptr);
 }
 
 TIconRows::TIconRows(COLORREF background)
-    : images_(ImageList_Create(kRowIconSize, kRowIconSize, ILC_COLOR32 | ILC_MASK, 32, 32))
+    : images_(ImageList_Create(kRowIconSize, kRowIconSize, ILC_COLOR24, 32, 32)), background_(background)
 {
-    // Icons are laid onto the list's own colour, also in selected rows.
     ImageList_SetBkColor(images_.get(), background);
 }
 
@@ -66,6 +71,40 @@ void TIconRows::Reset()
     ImageList_RemoveAll(images_.get());
     slots_.clear();
     asked_.clear();
+    fallbackPicture_ = kNotAsked;
+}
+
+// The icon scaled to 24 x 24 and laid onto the list's own colour, so its transparent parts
+// show that colour also in selected rows. Drawing it ourselves is several times quicker than
+// letting the image list take the icon, which matters for every row that comes into view.
+int TIconRows::AddPicture(HICON icon)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    UniqueBitmap picture(CreateCompatibleBitmap(screen, kRowIconSize, kRowIconSize));
+    ReleaseDC(nullptr, screen);
+    int index = -1;
+    {
+        SelectedObject selected(dc, picture.get());
+        RECT all{0, 0, kRowIconSize, kRowIconSize};
+        FillSolid(dc, all, background_);
+        DrawIconEx(dc, 0, 0, icon, kRowIconSize, kRowIconSize, 0, nullptr, DI_NORMAL);
+    }
+    index = ImageList_Add(images_.get(), picture.get(), nullptr);
+    DeleteDC(dc);
+    return index;
+}
+
+int TIconRows::PictureFor(const std::wstring& text)
+{
+    if (UniqueHicon icon = ShellIcon(text))
+        return AddPicture(icon.get());
+    // Every path the shell cannot resolve shows the same picture: it is added once.
+    if (fallbackPicture_ == kNotAsked) {
+        HICON fallback = FallbackIcon();
+        fallbackPicture_ = fallback ? AddPicture(fallback) : kNoPicture;
+    }
+    return fallbackPicture_;
 }
 
 void TIconRows::Ensure(const std::vector<std::wstring>& items, int first, int last)
@@ -78,8 +117,7 @@ void TIconRows::Ensure(const std::vector<std::wstring>& items, int first, int la
         Slot& slot = slots_[row];
         if (slot.picture != kNotAsked && slot.text == items[row])
             continue;
-        UniqueHicon icon = GetItemIcon(items[row]);
-        int picture = icon ? ImageList_ReplaceIcon(images_.get(), -1, icon.get()) : -1;
+        int picture = PictureFor(items[row]);
         slot.picture = picture >= 0 ? picture : kNoPicture;
         slot.text = items[row];
         asked_.push_back(row);

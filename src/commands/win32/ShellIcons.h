@@ -17,7 +17,8 @@ constexpr int kRowIconSize = 24;
 // shell has none (or the text is no path it could resolve). Empty only if even that fails.
 UniqueHicon GetItemIcon(const std::wstring& path);
 
-// One picture per row, asked for when the row is first drawn after a rebuild. Each row keeps
+// One picture per row, asked for when the row is first drawn after a rebuild (rows the shell
+// cannot resolve share one fallback picture). Each row keeps
 // the text its picture was made for, so a row never shows another item's icon even when the
 // list changed without a rebuild.
 class TIconRows {
@@ -47,7 +48,12 @@ private:
         std::wstring text;
     };
 
+    int AddPicture(HICON icon);
+    int PictureFor(const std::wstring& text);
+
     UniqueImageList images_;
+    COLORREF background_;
+    int fallbackPicture_ = kNotAsked;
     std::vector<Slot> slots_;
     std::vector<int> asked_;
 };
