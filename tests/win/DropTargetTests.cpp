@@ -290,6 +290,37 @@ TEST_F(DropTarget, TargetOutlivingItsWindowLetsGo)
     target.reset();  // must neither crash nor touch the gone window
 }
 
+WNDPROC gBelowCounter = nullptr;
+int gCounted = 0;
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT)
+        ++gCounted;
+    return CallWindowProcW(gBelowCounter, hwnd, message, wParam, lParam);
+}
+
+TEST_F(DropTarget, ProcedureTakenOverLaterKeepsWorkingWhenTheTargetGoes)
+{
+    auto target = std::make_unique<TQivFormDropFiles>(form);
+    gCounted = 0;
+    gBelowCounter = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    target.reset();
+
+    // Our procedure stays below the later one, passing everything on to the form's own.
+    SetWindowTextW(form, L"after the target");
+    wchar_t title[32] = {};
+    GetWindowTextW(form, title, 32);
+    EXPECT_STREQ(title, L"after the target");
+    EXPECT_EQ(gCounted, 1);
+    EXPECT_EQ(SendRegistered({root + L"\\a.txt"}), 0) << "no target answers the drop message any more";
+
+    TQivFormDropFiles again(form);
+    EXPECT_EQ(SendRegistered({root + L"\\a.txt"}), 1);
+    EXPECT_EQ(again.Count(), 1);
+}
+
 TEST_F(DropTarget, HandlesThatAreNoDropGiveNoNames)
 {
     TQivFormDropFiles target(form);

@@ -1,6 +1,5 @@
 #include "exchange/win32/QivFormDropFiles.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -16,8 +15,30 @@ namespace {
 // process answers the same identifier.
 const UINT gQivDropFilesMessage = RegisterWindowMessageW(L"Qiv_DROPFILES");
 
-// Marks a window that already has a drop target; the value is that target.
-constexpr wchar_t kTargetProperty[] = L"Nesk.QivFormDropFiles";
+// The windows whose procedure a drop target took over, with the procedure it replaced. The
+// window's user data belongs to the window itself, and under Wine both window properties and
+// the common controls' subclass helper cost about a tenth of a millisecond per message; a
+// window has only this one list to search, so every message costs next to nothing. A target
+// that goes while a later procedure still chains to ours leaves its entry as a plain relay.
+struct TakenWindow {
+    HWND window;
+    WNDPROC original;
+    TQivFormDropFiles* target;
+};
+thread_local std::vector<TakenWindow> tTakenWindows;
+
+TakenWindow* FindTaken(HWND window)
+{
+    for (auto& taken : tTakenWindows)
+        if (taken.window == window)
+            return &taken;
+    return nullptr;
+}
+
+void ForgetTaken(HWND window)
+{
+    std::erase_if(tTakenWindows, [&](const TakenWindow& taken) { return taken.window == window; });
+}
 
 std::string Utf8(const std::wstring& text)
 {
@@ -219,30 +240,42 @@ TQivFormDropFiles::TQivFormDropFiles(HWND owner, std::wstring name) : TQivSubCla
     if (!owner || !IsWindow(owner) || (GetWindowLongW(owner, GWL_STYLE) & WS_CHILD) ||
         GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId())
         throw DropFilesError(L"TQivFormDropFiles owner must be a form");
-    if (auto* present = static_cast<TQivFormDropFiles*>(GetPropW(owner, kTargetProperty)))
-        throw DropFilesError(L"Only one TQivFormDropFiles component is permitted on a form: " + present->Name() +
-                             L" is already present on " + WindowName(owner));
+    TakenWindow* taken = FindTaken(owner);
+    if (taken && taken->target)
+        throw DropFilesError(L"Only one TQivFormDropFiles component is permitted on a form: " +
+                             taken->target->Name() + L" is already present on " + WindowName(owner));
     fHelper = CreateHelper();
-    if (!SetWindowSubclass(owner, SubclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
-        throw DropFilesError(L"TQivFormDropFiles owner must be a form");
+    if (taken) {
+        taken->target = this;  // our procedure is still in place from an earlier target
+    } else {
+        tTakenWindows.push_back({owner, nullptr, this});
+        auto original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TQivFormDropFiles::FormProc)));
+        if (!original) {
+            ForgetTaken(owner);
+            throw DropFilesError(L"TQivFormDropFiles owner must be a form");
+        }
+        FindTaken(owner)->original = original;
+    }
     owner_ = owner;
-    SetPropW(owner, kTargetProperty, this);
     fHelper->AcceptFiles(fEnabled);
 }
 
 TQivFormDropFiles::~TQivFormDropFiles()
 {
-    if (owner_) {
-        fHelper->AcceptFiles(false);
-        Detach();
+    if (!owner_)
+        return;
+    fHelper->AcceptFiles(false);
+    TakenWindow* taken = FindTaken(owner_);
+    if (!taken)
+        return;
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(owner_, GWLP_WNDPROC));
+    if (current == &TQivFormDropFiles::FormProc) {
+        SetWindowLongPtrW(owner_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(taken->original));
+        ForgetTaken(owner_);
+    } else {
+        taken->target = nullptr;
     }
-}
-
-void TQivFormDropFiles::Detach()
-{
-    RemoveWindowSubclass(owner_, SubclassProc, reinterpret_cast<UINT_PTR>(this));
-    RemovePropW(owner_, kTargetProperty);
-    owner_ = nullptr;
 }
 
 std::unique_ptr<TQivAbstractDropFilesHelper> TQivFormDropFiles::CreateHelper()
@@ -250,19 +283,22 @@ std::unique_ptr<TQivAbstractDropFilesHelper> TQivFormDropFiles::CreateHelper()
     return std::make_unique<TQivFormDropFilesHelper>(*this);
 }
 
-LRESULT CALLBACK TQivFormDropFiles::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                 DWORD_PTR data)
+LRESULT CALLBACK TQivFormDropFiles::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<TQivFormDropFiles*>(data);
-    if (message == WM_DROPFILES || message == gQivDropFilesMessage)
-        return Guarded<LRESULT>(0, [&] { return self->FormWndProc(message, wParam, lParam); });
+    TakenWindow* taken = FindTaken(hwnd);
+    if (!taken)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    WNDPROC original = taken->original;
+    TQivFormDropFiles* target = taken->target;
+    if (target && (message == WM_DROPFILES || message == gQivDropFilesMessage))
+        return Guarded<LRESULT>(0, [&] { return target->FormWndProc(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         // The window goes before its drop target: let go of it while it still exists.
-        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        self->Detach();
-        return result;
+        ForgetTaken(hwnd);
+        if (target)
+            target->owner_ = nullptr;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 LRESULT TQivFormDropFiles::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -152,8 +152,8 @@ private:
     std::wstring name_;
 };
 
-// The drop target of a top-level window of this thread. It subclasses the window, so the
-// window's own procedure still sees every message except the two drop messages.
+// The drop target of a top-level window of this thread. It takes over the window's procedure,
+// so the window's own procedure still sees every message except the two drop messages.
 class TQivFormDropFiles : public TQivSubClassedDropFiles {
 public:
     // Throws DropFilesError when `owner` is no top-level window of this thread, or already has
@@ -168,9 +168,7 @@ protected:
     virtual LRESULT FormWndProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
-    void Detach();
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_ = nullptr;
 };
