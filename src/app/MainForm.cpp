@@ -69,7 +69,9 @@ TMainForm* TMainForm::Create(const std::wstring& argument, bool hasArgument, int
         delete form;
         return nullptr;
     }
-    form->FormCreate(argument, hasArgument);
+    // A file of the data folder held by another program at this moment goes to the
+    // program-wide handler, as anywhere else; the window still comes up.
+    Guarded([&] { form->FormCreate(argument, hasArgument); });
     form->ShowAtStart(showCommand);
     return form;
 }
@@ -174,6 +176,7 @@ void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
     InitRedirection();
     ApplyFonts();
     CreateControls();
+    CreateDropTarget();
     LoadStartupList(argument, hasArgument);
 }
 

@@ -12,8 +12,11 @@
 #include "chrome/win32/GdiObjects.h"
 #include "chrome/win32/TitleBar.h"
 #include "commands/win32/ShellIcons.h"
+#include "exchange/win32/QivFormDropFiles.h"
 
 namespace nesk {
+
+struct StoredSettings;
 
 class TMainForm {
 public:
@@ -97,7 +100,22 @@ public:
     std::vector<std::wstring> ListBoxClip;
     std::vector<std::wstring> ListBoxTrayIcon;
 
+    // Drops and clipboard import (MainFormDrop.cpp).
+    std::unique_ptr<TQivFormDropFiles> QivFormDropFiles;  // the whole window is its target
+    // Paths of the last file drag that started in this window; a drop that brings them back
+    // is ignored. The outgoing drag fills it.
+    std::vector<std::wstring> DropFileSourceFiles;
+    void QivFormDropFilesDropFiles();
+    void TBClipClick();
+    void ReadClipboardFiles();
+
 private:
+    // Drops and clipboard import (MainFormDrop.cpp).
+    void CreateDropTarget();
+    void OpenDroppedListFile(const std::wstring& path);
+    void AddDroppedPaths(const std::vector<std::wstring>& names);
+    int ListRowAtCursor() const;
+
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -154,6 +172,58 @@ private:
     int listFontSize_ = 9;  // points
     std::vector<std::wstring> items_;
     bool sessionSaved_ = false;
+
+    // Settings, file menu and tray: MainFormSettings.cpp, MainFormFile.cpp, MainFormTray.cpp.
+public:
+    void PPFilePopup();  // runs before the file menu opens
+    void PPOpenClick();
+    void PPSaveClick();
+    void PPDefaultClick();
+    void PPRecentClick(int tag);  // 0-9 this window, 10-19 a new window
+    void PPOpenExeClick();
+    void PPOpenDefaultClick();
+    void PPNewClick();
+    void PPMinClick();
+    void PPTrayIconClick(int tag);
+    void TrayIconClick();
+    HMENU FileMenu();  // PPFile, built on first use
+    bool PPMinChecked();
+    bool IsMaximized() const;  // also before a window that starts maximized is first shown
+    bool TrayIconVisible() const { return trayIconVisible_; }
+    int TrayPicture() const { return trayPicture_; }
+
+private:
+    struct MenuDeleter {
+        void operator()(HMENU menu) const { DestroyMenu(menu); }
+    };
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    };
+    struct IconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    void BuildFileMenu();
+    void ShowFileMenuAt(int x, int y);
+    void MakeListCurrent(const std::wstring& listFile, const std::wstring& title,
+                         std::vector<std::wstring>* items);
+    void ApplyStoredGeometry(const StoredSettings& stored);
+    void LoadRecent();
+    void SetTrayPicture(int picture);
+    void ShowTrayIcon();
+    void HideTrayIcon();
+    bool NotifyTray(DWORD action);
+    void ShowFromHidden();
+    std::unique_ptr<HBITMAP__, BitmapDeleter> trayMenuBitmaps_[4];
+    std::unique_ptr<HMENU__, MenuDeleter> fileMenu_;
+    HMENU recentMenu_ = nullptr;     // owned by fileMenu_
+    HMENU recentExeMenu_ = nullptr;  // owned by fileMenu_
+    HMENU trayMenu_ = nullptr;       // owned by fileMenu_
+    std::unique_ptr<HICON__, IconDeleter> trayIcon_;
+    int trayPicture_ = 0;
+    bool trayIconVisible_ = false;
+    bool trayButtonDown_ = false;
+    bool maximizeWhenShown_ = false;
+    bool inMoveLoop_ = false;
 };
 
 }  // namespace nesk

@@ -34,11 +34,11 @@ void TMainForm::AddRecent()
 
 void TMainForm::OpenListFile(const std::wstring& path)
 {
-    MFile = path;
-    LoadSettings();
-    SetTitle(ListWindowTitle(path));
-    SetItems(LoadNamedListItems(path));
-    RebuildIcons();
+    // Read before anything changes: a file that another program locked since it was checked
+    // leaves the window on its previous list, so no later save can write this window's items
+    // into the other list's file.
+    std::vector<std::wstring> items = LoadNamedListItems(path);
+    MakeListCurrent(path, ListWindowTitle(path), &items);
     AddRecent();
 }
 

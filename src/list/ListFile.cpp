@@ -33,9 +33,7 @@ void WriteNamedList(const std::wstring& path, const std::vector<std::wstring>& i
 
 bool IsListFile(const std::wstring& path)
 {
-    std::vector<std::wstring> lines;
-    LoadTextFile(lines, path, TextEncoding::Utf16LE);
-    return !lines.empty() && lines.front() == kHeaderLine;
+    return LoadTextFileFirstLine(path, TextEncoding::Utf16LE) == kHeaderLine;
 }
 
 std::wstring NotListFileMessage(const std::wstring& path)

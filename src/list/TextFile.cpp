@@ -125,6 +125,9 @@ std::vector<uint8_t> EncodeText(const std::vector<std::wstring>& lines, TextEnco
         EncodeAnsi(lines, &out);
         return out;
     }
+    size_t units = 0;
+    for (const std::wstring& line : lines) units += line.size() + 2;
+    out.reserve(MarkSize(encoding) + units * (encoding == TextEncoding::Utf8 ? 3 : 2));
     if (byteOrderMark) out.assign(Mark(encoding), Mark(encoding) + MarkSize(encoding));
     for (const std::wstring& line : lines) {
         switch (encoding) {
@@ -189,6 +192,31 @@ int LoadTextFile(std::vector<std::wstring>& list, const std::wstring& path, Text
     int count = static_cast<int>(list.size());
     ResetCurrentDirectory();
     return count;
+}
+
+std::wstring LoadTextFileFirstLine(const std::wstring& path, TextEncoding encoding)
+{
+    std::wstring first;
+    if (ProbeFile(path)) {
+        std::vector<uint8_t> bytes = Fs().ReadAll(path);
+        size_t skip = StartsWith(bytes, Mark(encoding), MarkSize(encoding)) ? MarkSize(encoding) : 0;
+        size_t end = bytes.size();
+        if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
+            // Only the code units up to the first CR or LF need decoding.
+            const size_t hi = encoding == TextEncoding::Utf16BE ? 0 : 1;
+            for (size_t i = skip; i + 1 < bytes.size(); i += 2) {
+                uint8_t low = bytes[i + 1 - hi];
+                if (bytes[i + hi] == 0 && (low == '\r' || low == '\n')) {
+                    end = i;
+                    break;
+                }
+            }
+        }
+        std::vector<std::wstring> lines = SplitLines(Decode(bytes.data() + skip, end - skip, encoding));
+        if (!lines.empty()) first = std::move(lines.front());
+    }
+    ResetCurrentDirectory();
+    return first;
 }
 
 bool SaveTextFile(const std::vector<std::wstring>& list, const std::wstring& path,

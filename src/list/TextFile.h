@@ -36,6 +36,9 @@ void ForgetSmallFileEncodings();  // tests start from a fresh process's memory
 
 // Reads with a fixed encoding, skipping only that encoding's own mark; 0 lines when missing.
 int LoadTextFile(std::vector<std::wstring>& list, const std::wstring& path, TextEncoding encoding);
+// The first line LoadTextFile would give (empty text when none), without decoding the rest:
+// the list-file check needs no more, also for lists of a hundred thousand items.
+std::wstring LoadTextFileFirstLine(const std::wstring& path, TextEncoding encoding);
 // False (and nothing written) when the file exists but cannot be opened exclusively.
 bool SaveTextFile(const std::vector<std::wstring>& list, const std::wstring& path,
                   TextEncoding encoding);

@@ -72,7 +72,6 @@ std::wstring DecodeUtf16(const uint8_t* data, size_t size, bool bigEndian)
 
 void AppendUtf16(std::vector<uint8_t>& out, const std::wstring& text, bool bigEndian)
 {
-    out.reserve(out.size() + text.size() * 2);
     ForEachUtf16Unit(text, [&](char16_t u) {
         uint8_t high = static_cast<uint8_t>(u >> 8), low = static_cast<uint8_t>(u & 0xFF);
         out.push_back(bigEndian ? high : low);
@@ -147,7 +146,6 @@ std::wstring DecodeUtf8(const uint8_t* data, size_t size)
 
 void AppendUtf8(std::vector<uint8_t>& out, const std::wstring& text)
 {
-    out.reserve(out.size() + text.size());
     auto put = [&](char32_t c) {
         if (c < 0x80) {
             out.push_back(static_cast<uint8_t>(c));

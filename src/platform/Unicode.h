@@ -15,6 +15,7 @@
 
 namespace nesk {
 
+// The Append functions leave reserving to the caller, who knows the whole size.
 std::wstring DecodeUtf16(const uint8_t* data, size_t size, bool bigEndian);
 void AppendUtf16(std::vector<uint8_t>& out, const std::wstring& text, bool bigEndian);
 std::u16string ToUtf16(const std::wstring& text);

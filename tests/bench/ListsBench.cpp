@@ -17,7 +17,6 @@
 #else
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 #include <unistd.h>
@@ -51,9 +50,12 @@ public:
     std::wstring FullPath(const std::wstring& path) override { return path; }
     std::vector<uint8_t> ReadAll(const std::wstring& path) override
     {
-        std::ifstream in(Narrow(path), std::ios::binary);
+        std::ifstream in(Narrow(path), std::ios::binary | std::ios::ate);
         if (!in) throw FileError{path, kErrorFileNotFound};
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+        std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return bytes;
     }
     void WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes) override
     {
@@ -139,7 +141,7 @@ int main(int argc, char** argv)
     std::wstring folder = L".";
     if (argc > 1) folder = std::wstring(argv[1], argv[1] + std::char_traits<char>::length(argv[1]));
     const std::wstring path = folder + L"\\bench.Nesk.log";
-    const char* platform = "win32";
+    const char* platform = sizeof(void*) == 8 ? "win64" : "win32";
 #else
     static PosixFileSystem fileSystem(argc > 1 ? argv[1] : ".");
     static AsciiCodePage codePage;

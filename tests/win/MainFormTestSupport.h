@@ -64,11 +64,10 @@ inline std::wstring TempFolder()
     return folder + L"\\";
 }
 
-// Deletes the program's own files, so every test starts as on a first start.
-inline void ResetDataFolder()
+// Deletes the files (not the subfolders) of a folder.
+inline void EmptyFolder(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;
-    std::wstring folder = DataFolder();
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
@@ -80,6 +79,12 @@ inline void ResetDataFolder()
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+// Deletes the program's own files, so every test starts as on a first start.
+inline void ResetDataFolder()
+{
+    EmptyFolder(DataFolder());
 }
 
 // Runs the window's pending messages, as the message loop would between user actions.
@@ -99,6 +104,8 @@ protected:
         InstallWin32Services();
         ASSERT_TRUE(CreateDataFolder(L"Nesk"));
         ResetDataFolder();
+        // Lists a test wrote in an earlier run must not answer for "missing" files of this one.
+        EmptyFolder(TempFolder());
     }
 
     void TearDown() override

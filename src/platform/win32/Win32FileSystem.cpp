@@ -130,6 +130,11 @@ std::vector<uint8_t> Win32FileSystem::ReadAll(const std::wstring& path)
 
 void Win32FileSystem::WriteAll(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
+    // Windows refuses to replace a read-only file by rename, Wine does not; refusing here
+    // keeps a read-only list read-only everywhere.
+    DWORD old = ::GetFileAttributesW(path.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+        Fail(path, ERROR_ACCESS_DENIED);
     std::wstring temp = CreateTemporaryBeside(path);
     try {
         {
@@ -138,7 +143,6 @@ void Win32FileSystem::WriteAll(const std::wstring& path, const std::vector<uint8
             WriteAllTo(h.get(), path, bytes);
         }
         // A hidden or system file stays so after the replacement.
-        DWORD old = ::GetFileAttributesW(path.c_str());
         if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             ::SetFileAttributesW(temp.c_str(),
                                  old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));

@@ -281,6 +281,34 @@ TEST_F(TextFileTest, LoadTextFileOfMissingFileIsEmpty)
     EXPECT_EQ(LoadTextFile(list, L"", TextEncoding::Utf16LE), 0);
 }
 
+TEST_F(TextFileTest, FirstLineAloneMatchesTheFullLoad)
+{
+    const std::string samples[] = {
+        "",
+        std::string("\xFF\xFE", 2),
+        std::string("\xFF\xFE" "a\0b\0\r\0\n\0c\0", 12),
+        std::string("\xFF\xFE" "\r\0\n\0c\0", 8),
+        std::string("a\0\n\0", 4),
+        std::string("\xFF\xFE" "\x00\x0D" "a\0", 6),  // U+0D00 is no break
+        std::string("\xFF\xFE" "\x3D\xD8\x00\xDE" "x", 7),
+        std::string("\xFE\xFF\0a\0\r", 6),
+        std::string("\xEF\xBB\xBF" "abc\r\n", 8),
+        std::string("\x0D", 1),
+    };
+    for (TextEncoding e : {TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf8,
+                           TextEncoding::Ansi}) {
+        for (const std::string& bytes : samples) {
+            fake.fs.AddFile(L"C:\\f", bytes);
+            Lines all;
+            LoadTextFile(all, L"C:\\f", e);
+            EXPECT_EQ(LoadTextFileFirstLine(L"C:\\f", e), all.empty() ? L"" : all.front());
+        }
+    }
+    fake.fs.currentDirectory = L"D:\\";
+    EXPECT_EQ(LoadTextFileFirstLine(L"C:\\missing", TextEncoding::Utf16LE), L"");
+    EXPECT_EQ(fake.fs.currentDirectory, L"C:\\Program Files\\Nesk");
+}
+
 TEST_F(TextFileTest, ProgramFolderOnADriveRootKeepsItsBackslash)
 {
     fake.fs.executablePath = L"D:\\Nesk.exe";
