@@ -22,9 +22,10 @@ namespace {
 constexpr wchar_t kLaunchFailed[] = L"起動できません";
 constexpr wchar_t kLaunchFailedCaption[] = L"Nesk - エラー";
 
+// An item is opened only when it is a text the shell may have and names something that is there.
 bool Exists(const std::wstring& path)
 {
-    return ProbeFolder(path) || ProbeFile(path);
+    return MayOpen(path) && (ProbeFolder(path) || ProbeFile(path));
 }
 
 // Deleting or inserting rows one at a time moves the rows behind them, and the list control

@@ -35,6 +35,16 @@ bool IsShortcutItem(const std::wstring& item, const std::wstring& dataFolder)
     return EqualAsciiIgnoreCase(name.substr(dot), L".url") && EqualAsciiIgnoreCase(folder, dataFolder);
 }
 
+bool MayOpen(const std::wstring& item)
+{
+    if (item.find_first_not_of(L' ') == std::wstring::npos)
+        return false;
+    for (wchar_t ch : item)
+        if (ch < 32)
+            return false;
+    return true;
+}
+
 std::wstring FolderPart(const std::wstring& text)
 {
     size_t last = text.find_last_of(L"\\:");

@@ -12,6 +12,11 @@ namespace nesk {
 // any ASCII letter case. Never fails: a text that is no path at all is simply not one.
 bool IsShortcutItem(const std::wstring& item, const std::wstring& dataFolder);
 
+// Whether a text may be handed to the shell to open at all: not empty, not blanks only, and
+// free of control characters (the shell would cut such a text at the control character and
+// open something else, such as a whole drive).
+bool MayOpen(const std::wstring& item);
+
 // The text up to the last "\" or ":", dropping that "\" unless it ends a root ("C:\", "\",
 // "\\"); empty when there is neither.
 std::wstring FolderPart(const std::wstring& text);

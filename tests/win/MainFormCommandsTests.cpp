@@ -164,10 +164,22 @@ TEST_F(CommandsTest, OpenLaunchesExistingSelectedItemsAndReportsEachFailure)
     EXPECT_EQ(Recorded().launches.size(), 2u);
     EXPECT_EQ(Recorded().boxes, (Texts{L"起動できません|Nesk - エラー|16", L"起動できません|Nesk - エラー|16"}));
 
-    // A missing item alone: nothing is launched and nothing is shown.
+    // A missing item alone, double-clicked: nothing is launched and nothing is shown.
     Recorded() = ShellRecord{};
     Select({1});
-    SendMessageW(form->ListBox(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    RECT row{};
+    SendMessageW(form->ListBox(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    SendMessageW(form->ListBox(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(row.left + 40, row.top + 2));
+    EXPECT_TRUE(Recorded().launches.empty());
+    EXPECT_TRUE(Recorded().boxes.empty());
+
+    // Texts that are no path at all are never handed to the shell, not even when a real
+    // folder stands before the control character.
+    form->SetItems({L"C:\\windows\nsystem32", L"C:\\windows\t", L"   ", L""});
+    form->RebuildIcons();
+    Select({0, 1, 2, 3});
+    SendMessageW(form->ListBox(), WM_CHAR, L'\r', 1);
+    Click(ID_TBFOLDER);
     EXPECT_TRUE(Recorded().launches.empty());
     EXPECT_TRUE(Recorded().boxes.empty());
 }

@@ -39,6 +39,17 @@ TEST(ItemPaths, ShortcutItems)
         EXPECT_EQ(IsShortcutItem(c.item, kData), c.ours) << c.item.size();
 }
 
+TEST(ItemPaths, OnlyTextsWithoutControlCharactersAreOpened)
+{
+    EXPECT_TRUE(MayOpen(L"C:\\data\\a.txt"));
+    EXPECT_TRUE(MayOpen(L" C:\\lead"));
+    EXPECT_FALSE(MayOpen(L""));
+    EXPECT_FALSE(MayOpen(L"   "));
+    EXPECT_FALSE(MayOpen(L"C:\nothing"));
+    EXPECT_FALSE(MayOpen(L"C:\\a\tb"));
+    EXPECT_FALSE(MayOpen(std::wstring(L"C:\\a") + L'\0'));
+}
+
 TEST(ItemPaths, FolderParts)
 {
     struct Case {
