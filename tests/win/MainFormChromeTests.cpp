@@ -28,7 +28,7 @@ protected:
     bool AltWith(WPARAM letter)
     {
         SetKey(VK_MENU, true);
-        MSG message{form->ListBox(), WM_SYSKEYDOWN, letter, 0x20000001};
+        MSG message{form->ListBox(), WM_SYSKEYDOWN, letter, 0x20000001, 0, {}};
         bool handled = form->PreTranslateMessage(message);
         SetKey(VK_MENU, false);
         return handled;
@@ -122,7 +122,7 @@ TEST_F(ChromeTest, AltWithACaptionLetterRunsThatButton)
     EXPECT_TRUE(AltWith('V'));
     EXPECT_EQ(ListTexts(), (Texts{L"C:\\a", L"C:\\b"}));
     EXPECT_FALSE(AltWith('Z')) << "no button has that letter";
-    MSG plain{main.ListBox(), WM_KEYDOWN, 'S', 1};
+    MSG plain{main.ListBox(), WM_KEYDOWN, 'S', 1, 0, {}};
     EXPECT_FALSE(main.PreTranslateMessage(plain));
 }
 
@@ -173,10 +173,10 @@ TEST_F(ChromeTest, CtrlWheelZoomsWithinTenToEighteen)
     EXPECT_EQ(main.ListFontSize(), 18);
 
     // Through the message loop: the wheel sent to the focused list, with Ctrl held.
-    MSG wheel{main.ListBox(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), 0};
+    MSG wheel{main.ListBox(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), 0, 0, {}};
     EXPECT_TRUE(main.PreTranslateMessage(wheel));
     EXPECT_EQ(main.ListFontSize(), 17);
-    MSG scroll{main.ListBox(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0};
+    MSG scroll{main.ListBox(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0, 0, {}};
     EXPECT_FALSE(main.PreTranslateMessage(scroll));
 }
 
