@@ -82,8 +82,6 @@ TMainForm::~TMainForm()
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    if (windowFont_)
-        DeleteObject(windowFont_);
     if (listFont_)
         DeleteObject(listFont_);
 }
@@ -182,14 +180,10 @@ void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
 
 void TMainForm::ApplyFonts()
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // The menu font's face goes to what the chrome draws (title bar, toolbar), which asks for
+    // it where it creates its fonts; the list takes the icon-title font.
     LOGFONTW iconTitle{};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
-
-    LOGFONTW windowFont = metrics.lfMenuFont;
-    windowFont_ = CreateFontIndirectW(&windowFont);
     listFontFace_ = iconTitle.lfFaceName;
     listFontSize_ = PointsFromLogFont(iconTitle);
 }

@@ -166,7 +166,6 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND listBox_ = nullptr;
-    HFONT windowFont_ = nullptr;
     HFONT listFont_ = nullptr;
     std::wstring listFontFace_;
     int listFontSize_ = 9;  // points
