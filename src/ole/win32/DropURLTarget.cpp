@@ -1,5 +1,7 @@
 #include "ole/win32/DropURLTarget.h"
 
+#include <shlguid.h>
+
 #include "exchange/DropFilesBlock.h"
 #include "ole/win32/ClipboardMedia.h"
 
@@ -24,7 +26,8 @@ void RegisterTimerWindowClass()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSEXW wc{sizeof wc};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kTimerWindowClass;
@@ -356,7 +359,9 @@ void TDropURLTarget::ScrollTimerTick()
     if (FNoScrollZone.Contains(last) || !FMouseSample.Sample(GetTickCount(), {cursor.x, cursor.y}))
         return;
     auto bar = [&](int which, ScrollBarState& state) {
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS};
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
         if (!GetScrollInfo(FTarget, which, &info))
             return false;
         state = {info.nMin, info.nMax, static_cast<int32_t>(info.nPage), info.nPos};
