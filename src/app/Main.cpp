@@ -1,53 +1,28 @@
-// Program entry: the data folder, the main window, the message loop.
+// Program entry: the first command-line argument, then the program itself.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
-#include <memory>
+#include <optional>
+#include <string>
 
-#include "app/DataFolder.h"
-#include "app/MainForm.h"
-#include "platform/win32/Win32Services.h"
+#include "app/Program.h"
+#include "platform/win32/Handles.h"
 
 namespace {
 
 // Only the first argument counts; CommandLineToArgvW copes with any length.
-bool FirstArgument(std::wstring* argument)
+std::optional<std::wstring> FirstArgument()
 {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments)
-        return false;
-    bool present = count >= 2;
-    if (present)
-        *argument = arguments[1];
-    LocalFree(arguments);
-    return present;
+    nesk::UniqueLocal<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments || count < 2)
+        return std::nullopt;
+    return std::wstring(arguments.get()[1]);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand)
 {
-    nesk::InstallWin32Services();
-    if (!nesk::CreateDataFolder(L"Nesk"))
-        return 0;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
-    std::wstring argument;
-    bool hasArgument = FirstArgument(&argument);
-    std::unique_ptr<nesk::TMainForm> form(nesk::TMainForm::Create(argument, hasArgument, showCommand));
-    if (!form)
-        return 0;
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (form->PreTranslateMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return nesk::RunProgram(FirstArgument(), showCommand);
 }

@@ -1,20 +1,20 @@
 #include "app/MainForm.h"
 
-#include <cmath>
-
-#include "app/Application.h"
-#include "app/CommandIds.h"
+#include "resource.h"
 #include "app/DataFolder.h"
-#include "chrome/Theme.h"
+#include "chrome/CommandIds.h"
+#include "chrome/win32/Theme.h"
+#include "commands/Zoom.h"
 #include "list/ListFile.h"
+#include "platform/Lifecycle.h"
 #include "platform/Probes.h"
 #include "platform/Redirection.h"
+#include "platform/win32/Guarded.h"
 
 namespace nesk {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TMainForm";
-constexpr wchar_t kAppTitle[] = L"Nesk";
 constexpr int kMinWidth = 500;
 constexpr int kMinHeight = 300;
 // Where the window stands before any settings are applied (the first start).
@@ -23,21 +23,21 @@ constexpr int kFirstTop = 113;
 constexpr int kFirstClientWidth = 769;
 constexpr int kFirstClientHeight = 438;
 
+int ScreenDpi()
+{
+    ScreenDC screen;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
 int PointsFromLogFont(const LOGFONTW& font)
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
-    return MulDiv(height, 72, dpi);
+    return MulDiv(height, 72, ScreenDpi());
 }
 
 int HeightFromPoints(int points)
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return -MulDiv(points, dpi, 72);
+    return -MulDiv(points, ScreenDpi(), 72);
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ TMainForm* TMainForm::Create(const std::wstring& argument, bool hasArgument, int
         windowClass.style = CS_DBLCLKS;
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_NESK));
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = nullptr;
         windowClass.lpszClassName = kWindowClass;
@@ -62,7 +62,7 @@ TMainForm* TMainForm::Create(const std::wstring& argument, bool hasArgument, int
     RECT frame{0, 0, kFirstClientWidth, kFirstClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     auto* form = new TMainForm();
-    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, kAppTitle, style, kFirstLeft, kFirstTop,
+    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, kProgramTitle.c_str(), style, kFirstLeft, kFirstTop,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                 instance, form);
     if (!hwnd) {
@@ -82,16 +82,17 @@ TMainForm::~TMainForm()
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    if (listFont_)
-        DeleteObject(listFont_);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
+        RecordLifeStep(LifeStep::MainWindow, true);
         auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    } else if (message == WM_NCDESTROY) {
+        RecordLifeStep(LifeStep::MainWindow, false);
     }
     auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form)
@@ -101,10 +102,10 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    dragSnapping_.Observe(hwnd_, message, lParam);
     LRESULT result = 0;
-    if (ChromeMessage(message, wParam, lParam, &result) || CommandsMessage(message, wParam, lParam, &result) ||
-        FileMenuMessage(message, wParam, lParam, &result) || TrayMessage(message, wParam, lParam, &result) ||
-        DropMessage(message, wParam, lParam, &result))
+    if (ChromeMessage(message, wParam, lParam, &result) || TrayMessage(message, wParam, lParam, &result) ||
+        ListOwnerMessage(message, wParam, lParam, &result) || SessionMessage(message, wParam, &result))
         return result;
 
     switch (message) {
@@ -118,23 +119,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         info->ptMinTrackSize.y = kMinHeight;
         return 0;
     }
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlID != IDC_LISTBOX)
-            break;
-        measure->itemHeight = RowHeightForFontSize(listFontSize_);
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlID != IDC_LISTBOX)
-            break;
-        DrawListItem(*draw);
-        return TRUE;
-    }
-    case WM_CTLCOLORLISTBOX:
-        SetBkColor(reinterpret_cast<HDC>(wParam), theme::kListBackground);
-        return reinterpret_cast<LRESULT>(theme::ListBackgroundBrush());
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(hwnd_, &client);
@@ -142,31 +126,67 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == ID_TBCLOSE) {
-            TBCloseClick();
+        if (RunCommand(LOWORD(wParam)))
             return 0;
-        }
         break;
+    case WM_DESTROY:
+        FormDestroy();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// The list draws its rows itself, in the theme's colours.
+bool TMainForm::ListOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlID != IDC_LISTBOX)
+            return false;
+        measure->itemHeight = RowHeightForFontSize(listFontSize_);
+        *result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlID != IDC_LISTBOX)
+            return false;
+        DrawListItem(*draw);
+        *result = TRUE;
+        return true;
+    }
+    case WM_CTLCOLORLISTBOX:
+        SetBkColor(reinterpret_cast<HDC>(wParam), theme::kListBackground);
+        *result = reinterpret_cast<LRESULT>(theme::ListBackgroundBrush());
+        return true;
+    }
+    return false;
+}
+
+// Closing the window and ending the session both save what the window holds.
+bool TMainForm::SessionMessage(UINT message, WPARAM wParam, LRESULT* result)
+{
+    switch (message) {
     case WM_CLOSE:
         FormCloseQuery();
         DestroyWindow(hwnd_);
-        return 0;
+        *result = 0;
+        return true;
     case WM_QUERYENDSESSION:
         // Windows may end the process without another word after this answer.
         FormCloseQuery();
         sessionSaved_ = true;
-        return TRUE;
+        *result = TRUE;
+        return true;
     case WM_ENDSESSION:
         if (wParam && !sessionSaved_)
             FormCloseQuery();
         sessionSaved_ = false;
-        return 0;
-    case WM_DESTROY:
-        hwnd_ = nullptr;
-        PostQuitMessage(0);
-        return 0;
+        *result = 0;
+        return true;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return false;
 }
 
 void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
@@ -176,6 +196,15 @@ void TMainForm::FormCreate(const std::wstring& argument, bool hasArgument)
     CreateControls();
     CreateDropTarget();
     LoadStartupList(argument, hasArgument);
+}
+
+void TMainForm::FormDestroy()
+{
+    fileMenu_.reset();
+    recentMenu_ = recentExeMenu_ = trayMenu_ = nullptr;
+    HideTrayIcon();
+    hwnd_ = nullptr;
+    PostQuitMessage(0);
 }
 
 void TMainForm::ApplyFonts()
@@ -211,18 +240,12 @@ void TMainForm::SetListFontSize(int points)
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(font.lfFaceName, listFontFace_.c_str(), LF_FACESIZE);
-    HFONT previous = listFont_;
-    listFont_ = CreateFontIndirectW(&font);
-    SendMessageW(listBox_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), FALSE);
+    // The old font goes only after the list has taken the new one.
+    UniqueFont previous = std::move(listFont_);
+    listFont_.reset(CreateFontIndirectW(&font));
+    SendMessageW(listBox_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
     SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, RowHeightForFontSize(points));
     InvalidateRect(listBox_, nullptr, TRUE);
-    if (previous)
-        DeleteObject(previous);
-}
-
-int TMainForm::RowHeightForFontSize(int points)
-{
-    return static_cast<int>(std::lround(points * 2.2));
 }
 
 void TMainForm::LoadStartupList(const std::wstring& argument, bool hasArgument)
@@ -247,13 +270,7 @@ void TMainForm::LoadStartupList(const std::wstring& argument, bool hasArgument)
 void TMainForm::SetItems(std::vector<std::wstring> items)
 {
     items_ = std::move(items);
-    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-    SendMessageW(listBox_, LB_INITSTORAGE, items_.size(), 0);
-    for (const auto& item : items_)
-        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listBox_, nullptr, TRUE);
+    ReloadListControl(false);
 }
 
 std::vector<int> TMainForm::SelectedIndices() const
@@ -296,18 +313,15 @@ void TMainForm::DrawListItem(const DRAWITEMSTRUCT& item)
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     HDC dc = item.hDC;
     RECT row = item.rcItem;
-    HBRUSH background = CreateSolidBrush(selected ? theme::kHighlight : theme::kListBackground);
-    FillRect(dc, &row, background);
-    DeleteObject(background);
+    FillSolid(dc, row, selected ? theme::kHighlight : theme::kListBackground);
     DrawItemIcon(dc, static_cast<int>(item.itemID), row.left + 1, row.top + 1);
     if (item.itemID < items_.size()) {
         const std::wstring& text = items_[item.itemID];
         SetBkColor(dc, selected ? theme::kHighlight : theme::kListBackground);
         SetTextColor(dc, selected ? theme::kHighlightText : theme::kListText);
-        HGDIOBJ oldFont = SelectObject(dc, listFont_);
+        SelectedObject font(dc, listFont_.get());
         ExtTextOutW(dc, row.left + 1 + 24, row.top + 1, ETO_CLIPPED, &row, text.c_str(),
                     static_cast<UINT>(text.size()), nullptr);
-        SelectObject(dc, oldFont);
     }
 }
 

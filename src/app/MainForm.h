@@ -1,5 +1,6 @@
 // TMainForm: the main window and controller of the program. One class; its handlers live in
-// one file per subsystem (MainForm*.cpp), each with a message hook the window procedure asks.
+// one file per subsystem (MainForm*.cpp). Buttons, menu items and keys reach their handlers
+// through the one command table (MainFormCommandTable.cpp).
 #pragma once
 
 #include <windows.h>
@@ -9,10 +10,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "chrome/win32/GdiObjects.h"
+#include "app/Placement.h"
 #include "chrome/win32/TitleBar.h"
 #include "commands/win32/ShellIcons.h"
 #include "exchange/win32/QivFormDropFiles.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 
@@ -34,6 +36,7 @@ public:
     const std::vector<std::wstring>& Items() const { return items_; }
     void SetItems(std::vector<std::wstring> items);
     std::vector<int> SelectedIndices() const;
+    std::vector<std::wstring> SelectedTexts() const;
 
     // Operations the subsystems share.
     void SaveList();
@@ -52,6 +55,9 @@ public:
 
     // Keyboard shortcuts that must be seen before the focused control gets the message.
     bool PreTranslateMessage(MSG& message);
+
+    // Runs the handler of a toolbar button or menu item; false for an id that is none of ours.
+    bool RunCommand(int id);
 
     // Makes a checked named list file the current list (settings, title, items, history).
     void OpenListFile(const std::wstring& path);
@@ -76,6 +82,7 @@ public:
     void TBPurgeClick();
     void TBCUtClick();
     void TBPasteClick();
+    void TBRMenuClick();  // the shell's context menu (MainFormShell.cpp)
     const TIconRows& IconRows() const { return *iconRows_; }
     int HorizontalExtent() const;
 
@@ -129,20 +136,26 @@ private:
     void DrawItemIcon(HDC dc, int index, int x, int y);
     void CreateChrome();
     void ShowAtStart(int showCommand);
-    static int RowHeightForFontSize(int points);
+    void FormDestroy();
+    // The command of a key pressed with Ctrl in the list, or 0.
+    static int ListCtrlKeyCommand(unsigned key);
 
     // Message hooks of the subsystems: each answers true when it handled the message.
     bool ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    bool CommandsMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    bool FileMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool TitleBarMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool ToolbarNotify(LPARAM lParam, LRESULT* result);
+    bool ListOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool SessionMessage(UINT message, WPARAM wParam, LRESULT* result);
     bool TrayMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    bool DropMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // ---- List commands and display (MainFormCommands*.cpp) ----
     void CreateListDisplay();
     void RemoveRows(const std::vector<int>& rowsDescending);
     void InsertRows(int position, const std::vector<std::wstring>& texts);
-    void ReloadListControl();
+    // Fills the list control anew from items_; an edit keeps the scrolled position, a new
+    // list starts at its top.
+    void ReloadListControl(bool keepScroll);
     std::pair<int, int> VisibleRows() const;
     void ListBoxKeyDown(WPARAM key);
     void ListBoxKeyPress(wchar_t ch);
@@ -156,6 +169,7 @@ private:
     // ---- Window chrome (MainFormChrome.cpp) ----
     void FormMouseWheelDown();
     void FormMouseWheelUp();
+    void ZoomListFont(bool smaller);
     void RunTitleButton(TitlePart part);
     TTitleBar titleBar_;
     HWND toolBar_ = nullptr;
@@ -166,7 +180,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND listBox_ = nullptr;
-    HFONT listFont_ = nullptr;
+    UniqueFont listFont_;
     std::wstring listFontFace_;
     int listFontSize_ = 9;  // points
     std::vector<std::wstring> items_;
@@ -192,15 +206,6 @@ public:
     int TrayPicture() const { return trayPicture_; }
 
 private:
-    struct MenuDeleter {
-        void operator()(HMENU menu) const { DestroyMenu(menu); }
-    };
-    struct BitmapDeleter {
-        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-    };
-    struct IconDeleter {
-        void operator()(HICON icon) const { DestroyIcon(icon); }
-    };
     void BuildFileMenu();
     void ShowFileMenuAt(int x, int y);
     void MakeListCurrent(const std::wstring& listFile, const std::wstring& title,
@@ -212,17 +217,17 @@ private:
     void HideTrayIcon();
     bool NotifyTray(DWORD action);
     void ShowFromHidden();
-    std::unique_ptr<HBITMAP__, BitmapDeleter> trayMenuBitmaps_[4];
-    std::unique_ptr<HMENU__, MenuDeleter> fileMenu_;
+    UniqueBitmap trayMenuBitmaps_[4];
+    UniqueHmenu fileMenu_;
     HMENU recentMenu_ = nullptr;     // owned by fileMenu_
     HMENU recentExeMenu_ = nullptr;  // owned by fileMenu_
     HMENU trayMenu_ = nullptr;       // owned by fileMenu_
-    std::unique_ptr<HICON__, IconDeleter> trayIcon_;
+    UniqueHicon trayIcon_;
     int trayPicture_ = 0;
     bool trayIconVisible_ = false;
     bool trayButtonDown_ = false;
     bool maximizeWhenShown_ = false;
-    bool inMoveLoop_ = false;
+    TDragSnapping dragSnapping_;
 };
 
 }  // namespace nesk

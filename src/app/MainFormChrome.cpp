@@ -6,12 +6,12 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 #include "chrome/win32/DarkMode.h"
 #include "chrome/win32/Pictures.h"
 #include "chrome/win32/Toolbar.h"
 #include "commands/Zoom.h"
+#include "platform/win32/Guarded.h"
 
 namespace nesk {
 namespace {
@@ -114,17 +114,19 @@ void TMainForm::FormMouseWheel(int delta, bool ctrlHeld)
 
 void TMainForm::FormMouseWheelDown()
 {
-    // Redraw held off rather than the list hidden: hiding it would take the keyboard focus.
-    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-    SetListFontSize(ZoomedFontSize(listFontSize_, true));
-    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listBox_, nullptr, TRUE);
+    ZoomListFont(true);
 }
 
 void TMainForm::FormMouseWheelUp()
 {
+    ZoomListFont(false);
+}
+
+void TMainForm::ZoomListFont(bool smaller)
+{
+    // Redraw held off rather than the list hidden: hiding it would take the keyboard focus.
     SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-    SetListFontSize(ZoomedFontSize(listFontSize_, false));
+    SetListFontSize(ZoomedFontSize(listFontSize_, smaller));
     SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listBox_, nullptr, TRUE);
 }
@@ -178,6 +180,14 @@ bool TMainForm::ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return false;
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP)
         titleBar_.Relay(message, wParam, lParam);
+    if (message == WM_NOTIFY)
+        return ToolbarNotify(lParam, result);
+    return FrameMessage(message, wParam, lParam, result) || TitleBarMouseMessage(message, wParam, lParam, result);
+}
+
+// The frame and client area the title bar draws in place of the system's.
+bool TMainForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     switch (message) {
     case WM_NCCALCSIZE:
         return titleBar_.NcCalcSize(wParam, lParam, result);
@@ -194,10 +204,8 @@ bool TMainForm::ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         titleBar_.Invalidate();
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd_, &paint);
-        titleBar_.Paint(dc);
-        EndPaint(hwnd_, &paint);
+        PaintDC paint(hwnd_);
+        titleBar_.Paint(paint.Get());
         *result = 0;
         return true;
     }
@@ -209,6 +217,13 @@ bool TMainForm::ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         SetFocus(listBox_);
         *result = 0;
         return true;
+    }
+    return false;
+}
+
+bool TMainForm::TitleBarMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
     case WM_LBUTTONDOWN:
         if (!titleBar_.MouseDown(PointOf(lParam)))
             return false;
@@ -234,45 +249,37 @@ bool TMainForm::ChromeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         FormMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0);
         *result = 0;
         return true;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case ID_TBTOP:
-            TBTopClick();
-            break;
-        case ID_TBFILE:
-            TBFileClick();
-            break;
-        default:
+    }
+    return false;
+}
+
+// The toolbar's drawing, its file button's arrow and its hints.
+bool TMainForm::ToolbarNotify(LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!toolBar_)
+        return false;
+    if (header->hwndFrom == toolBar_ && header->code == NM_CUSTOMDRAW) {
+        *result = ToolbarCustomDraw(toolBar_, reinterpret_cast<NMTBCUSTOMDRAW*>(lParam));
+        return true;
+    }
+    if (header->hwndFrom == toolBar_ && header->code == TBN_DROPDOWN) {
+        if (reinterpret_cast<NMTOOLBARW*>(lParam)->iItem != ID_TBFILE)
             return false;
-        }
+        TBFileArrowClick();
+        *result = TBDDRET_DEFAULT;
+        return true;
+    }
+    if (header->code == TTN_GETDISPINFOW &&
+        header->hwndFrom == reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0))) {
+        const wchar_t* hint = ToolbarHint(static_cast<int>(header->idFrom));
+        if (!hint)
+            return false;
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        info->lpszText = const_cast<wchar_t*>(hint);
+        info->hinst = nullptr;
         *result = 0;
         return true;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (toolBar_ && header->hwndFrom == toolBar_ && header->code == NM_CUSTOMDRAW) {
-            *result = ToolbarCustomDraw(toolBar_, reinterpret_cast<NMTBCUSTOMDRAW*>(lParam));
-            return true;
-        }
-        if (toolBar_ && header->hwndFrom == toolBar_ && header->code == TBN_DROPDOWN) {
-            if (reinterpret_cast<NMTOOLBARW*>(lParam)->iItem != ID_TBFILE)
-                return false;
-            TBFileArrowClick();
-            *result = TBDDRET_DEFAULT;
-            return true;
-        }
-        if (header->code == TTN_GETDISPINFOW && toolBar_ &&
-            header->hwndFrom == reinterpret_cast<HWND>(SendMessageW(toolBar_, TB_GETTOOLTIPS, 0, 0))) {
-            const wchar_t* hint = ToolbarHint(static_cast<int>(header->idFrom));
-            if (!hint)
-                return false;
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            info->lpszText = const_cast<wchar_t*>(hint);
-            info->hinst = nullptr;
-            *result = 0;
-            return true;
-        }
-        return false;
-    }
     }
     return false;
 }

@@ -5,16 +5,15 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
-#include "app/CommandIds.h"
 #include "app/DataFolder.h"
-#include "chrome/Theme.h"
+#include "chrome/win32/Theme.h"
 #include "commands/CutBuffer.h"
 #include "commands/ItemCommands.h"
 #include "commands/ItemPaths.h"
 #include "commands/win32/ShellActions.h"
 #include "platform/Probes.h"
 #include "platform/Services.h"
+#include "platform/win32/Guarded.h"
 
 namespace nesk {
 namespace {
@@ -31,7 +30,7 @@ bool Exists(const std::wstring& path)
 // Deleting or inserting rows one at a time moves the rows behind them, and the list control
 // adjusts its scrolling each time; past a few dozen rows filling it anew is quicker (measured
 // under Wine on 20,000 items: 2,000 scattered deletes took several times a refill).
-bool FewRows(size_t changed, size_t)
+bool FewRows(size_t changed)
 {
     return changed <= 32;
 }
@@ -51,7 +50,7 @@ void TMainForm::CreateListDisplay()
 
 // ---- rows of the list control ----
 
-void TMainForm::ReloadListControl()
+void TMainForm::ReloadListControl(bool keepScroll)
 {
     int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
     SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
@@ -59,7 +58,8 @@ void TMainForm::ReloadListControl()
     SendMessageW(listBox_, LB_INITSTORAGE, items_.size(), 0);
     for (const auto& item : items_)
         SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(listBox_, LB_SETTOPINDEX, std::min<int>(top, std::max<int>(static_cast<int>(items_.size()) - 1, 0)), 0);
+    if (keepScroll)
+        SendMessageW(listBox_, LB_SETTOPINDEX, std::min<int>(top, std::max<int>(static_cast<int>(items_.size()) - 1, 0)), 0);
     SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listBox_, nullptr, TRUE);
 }
@@ -70,7 +70,7 @@ void TMainForm::RemoveRows(const std::vector<int>& rowsDescending)
         return;
     size_t before = items_.size();
     EraseRows(items_, rowsDescending);
-    if (FewRows(rowsDescending.size(), before)) {
+    if (FewRows(rowsDescending.size())) {
         SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
         for (int row : rowsDescending)
             SendMessageW(listBox_, LB_DELETESTRING, row, 0);
@@ -90,7 +90,7 @@ void TMainForm::RemoveRows(const std::vector<int>& rowsDescending)
     for (int row : SelectedIndices())
         if (row >= 0 && static_cast<size_t>(row) < before && newRow[row] >= 0)
             selected.push_back(newRow[row]);
-    ReloadListControl();
+    ReloadListControl(true);
     for (int row : selected)
         SendMessageW(listBox_, LB_SETSEL, TRUE, row);
 }
@@ -102,7 +102,7 @@ void TMainForm::InsertRows(int position, const std::vector<std::wstring>& texts)
     position = std::clamp<int>(position, 0, static_cast<int>(items_.size()));
     std::vector<int> selected = SelectedIndices();
     items_.insert(items_.begin() + position, texts.begin(), texts.end());
-    if (FewRows(texts.size(), items_.size())) {
+    if (FewRows(texts.size())) {
         SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
         SendMessageW(listBox_, LB_INITSTORAGE, texts.size(), 0);
         for (size_t k = 0; k < texts.size(); ++k)
@@ -111,7 +111,7 @@ void TMainForm::InsertRows(int position, const std::vector<std::wstring>& texts)
         InvalidateRect(listBox_, nullptr, TRUE);
         return;
     }
-    ReloadListControl();
+    ReloadListControl(true);
     for (int row : selected)
         SendMessageW(listBox_, LB_SETSEL, TRUE, row >= position ? row + static_cast<int>(texts.size()) : row);
 }
@@ -156,20 +156,18 @@ void TMainForm::UpdateHorizontalExtent()
         textWidths_.clear();
         textWidthsFontSize_ = listFontSize_;
     }
-    HDC dc = GetDC(listBox_);
-    HGDIOBJ oldFont = SelectObject(dc, listFont_);
+    ClientDC dc(listBox_);
+    SelectedObject font(dc.Get(), listFont_.get());
     int widest = 0;
     for (const auto& item : items_) {
         auto [entry, added] = textWidths_.try_emplace(item, 0);
         if (added) {
             SIZE size{};
-            GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+            GetTextExtentPoint32W(dc.Get(), item.c_str(), static_cast<int>(item.size()), &size);
             entry->second = size.cx;
         }
         widest = std::max(widest, entry->second);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(listBox_, dc);
     SendMessageW(listBox_, LB_SETHORIZONTALEXTENT, 2 * widest, 0);
 }
 
@@ -239,7 +237,7 @@ void TMainForm::TBPurgeClick()
         RemoveRows(gone);
     } else {
         items_ = std::move(merged);
-        ReloadListControl();
+        ReloadListControl(true);
     }
     RebuildIcons();
     SaveList();
@@ -274,15 +272,21 @@ void TMainForm::TBPasteClick()
 
 // ---- opening items ----
 
+std::vector<std::wstring> TMainForm::SelectedTexts() const
+{
+    // Copied, not referred to: a launch or its message box may let other messages change the
+    // list while the caller walks these.
+    std::vector<std::wstring> texts;
+    for (int row : SelectedIndices())
+        texts.push_back(items_[row]);
+    return texts;
+}
+
 void TMainForm::TBOpenClick()
 {
     if (items_.empty())
         return;
-    // Taken first: a launch or its message box may let other messages change the list.
-    std::vector<std::wstring> chosen;
-    for (int row : SelectedIndices())
-        chosen.push_back(items_[row]);
-    for (const auto& item : chosen) {
+    for (const auto& item : SelectedTexts()) {
         if (!Exists(item))
             continue;
         auto result = reinterpret_cast<INT_PTR>(Shell().execute(hwnd_, L"open", item.c_str(), nullptr, nullptr, SW_SHOW));
@@ -293,10 +297,7 @@ void TMainForm::TBOpenClick()
 
 void TMainForm::TBFolderClick()
 {
-    std::vector<std::wstring> chosen;
-    for (int row : SelectedIndices())
-        chosen.push_back(items_[row]);
-    for (const auto& item : chosen) {
+    for (const auto& item : SelectedTexts()) {
         if (!Exists(item))
             continue;
         auto launch = ParentFolderLaunch(item, [](const std::wstring& folder) { return ProbeFolder(folder); });
@@ -319,17 +320,8 @@ void TMainForm::ListBoxKeyDown(WPARAM key)
     }
     if (!ctrl)
         return;
-    switch (key) {
-    case 'A':
-        SendMessageW(listBox_, LB_SETSEL, TRUE, -1);
-        break;
-    case 'X':
-        TBCUtClick();
-        break;
-    case 'V':
-        TBPasteClick();
-        break;
-    }
+    if (int command = ListCtrlKeyCommand(static_cast<unsigned>(key)))
+        RunCommand(command);
 }
 
 void TMainForm::ListBoxKeyPress(wchar_t ch)
@@ -368,25 +360,6 @@ LRESULT CALLBACK TMainForm::ListBoxProc(HWND list, UINT message, WPARAM wParam, 
         break;
     }
     return CallWindowProcW(original, list, message, wParam, lParam);
-}
-
-bool TMainForm::CommandsMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
-{
-    if (message != WM_COMMAND)
-        return false;
-    switch (LOWORD(wParam)) {
-    case ID_TBOPEN: TBOpenClick(); break;
-    case ID_TBFOLDER: TBFolderClick(); break;
-    case ID_TBALLSELECT: TBAllSelectClick(); break;
-    case ID_TBCLEAR: TBClearClick(); break;
-    case ID_TBEXISTS: TBExistsClick(); break;
-    case ID_TBPURGE: TBPurgeClick(); break;
-    case ID_TBCUT: TBCUtClick(); break;
-    case ID_TBPASTE: TBPasteClick(); break;
-    default: return false;
-    }
-    *result = 0;
-    return true;
 }
 
 }  // namespace nesk

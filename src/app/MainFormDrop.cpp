@@ -1,7 +1,6 @@
 // TMainForm: what comes in by drops and from the clipboard.
 #include "app/MainForm.h"
 
-#include "app/CommandIds.h"
 #include "exchange/DropRules.h"
 #include "exchange/win32/ClipboardFiles.h"
 #include "exchange/win32/Foreground.h"
@@ -10,16 +9,6 @@
 #include "platform/Redirection.h"
 
 namespace nesk {
-
-bool TMainForm::DropMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
-{
-    if (message == WM_COMMAND && LOWORD(wParam) == ID_TBCLIP) {
-        TBClipClick();
-        *result = 0;
-        return true;
-    }
-    return false;
-}
 
 void TMainForm::CreateDropTarget()
 {

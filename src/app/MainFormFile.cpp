@@ -4,13 +4,13 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "app/CommandIds.h"
 #include "app/DataFolder.h"
-#include "app/Placement.h"
+#include "chrome/CommandIds.h"
 #include "chrome/TrayIconFile.h"
 #include "chrome/win32/Pictures.h"
 #include "list/ListFile.h"
 #include "list/RecentHistory.h"
+#include "list/TextFile.h"
 #include "platform/Probes.h"
 #include "platform/Services.h"
 
@@ -27,7 +27,6 @@ constexpr wchar_t kCaptionNew[] = L"新規作成";
 constexpr wchar_t kCaptionRecentExe[] = L"履歴を開く";
 constexpr wchar_t kCaptionMin[] = L"起動時タスクトレイに最小化";
 constexpr wchar_t kCaptionTrayIcon[] = L"トレイアイコン";
-constexpr wchar_t kAppTitle[] = L"Nesk";
 // Description, pattern, and the empty entry that ends the list.
 constexpr wchar_t kDialogFilter[] = L"Neskファイル\0*.Nesk.log\0";
 constexpr wchar_t kDialogDefaultExtension[] = L"Nesk.log";
@@ -45,23 +44,23 @@ std::wstring Quoted(const std::wstring& text)
 // The shell folder "Personal" (Documents) followed by "\"; empty when the key is missing.
 std::wstring GetDocumentsFolder()
 {
-    HKEY key;
+    HKEY opened;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+                      0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
         return std::wstring();
+    UniqueRegKey key(opened);
     std::wstring folder;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(key, L"Personal", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key.get(), L"Personal", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ)) {
         std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(key, L"Personal", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) ==
+        if (RegQueryValueExW(key.get(), L"Personal", nullptr, nullptr, reinterpret_cast<BYTE*>(value.data()), &size) ==
             ERROR_SUCCESS) {
             value.resize(wcsnlen(value.c_str(), value.size()));
             folder = value;
         }
     }
-    RegCloseKey(key);
     return folder + L"\\";
 }
 
@@ -102,11 +101,7 @@ void ExecuteFile(HWND owner, const std::wstring& file, const std::wstring& param
 void StartNewWindow(HWND owner, const std::wstring& parameters)
 {
     std::wstring program = Fs().ExecutablePath();
-    size_t slash = program.rfind(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : program.substr(0, slash);
-    if (folder.size() == 2 && folder[1] == L':')
-        folder += L'\\';
-    ExecuteFile(owner, program, parameters, Quoted(folder), SW_SHOWNORMAL);
+    ExecuteFile(owner, program, parameters, Quoted(FolderOfPath(program)), SW_SHOWNORMAL);
 }
 
 void ClearMenu(HMENU menu)
@@ -252,9 +247,9 @@ void TMainForm::PPDefaultClick()
     std::wstring defaultList = DataFolder() + kDefaultListName;
     if (ProbeFile(defaultList)) {
         std::vector<std::wstring> items = LoadDefaultListItems(defaultList);
-        MakeListCurrent(std::wstring(), kAppTitle, &items);
+        MakeListCurrent(std::wstring(), kProgramTitle, &items);
     } else {
-        MakeListCurrent(std::wstring(), kAppTitle, nullptr);
+        MakeListCurrent(std::wstring(), kProgramTitle, nullptr);
     }
 }
 
@@ -301,55 +296,6 @@ bool TMainForm::PPMinChecked()
 void TMainForm::PPMinClick()
 {
     CheckMenuItem(FileMenu(), ID_PPMIN, MF_BYCOMMAND | (PPMinChecked() ? MF_UNCHECKED : MF_CHECKED));
-}
-
-bool TMainForm::FileMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    switch (message) {
-    case WM_COMMAND: {
-        if (lParam != 0)
-            return false;  // a control's notification, not a menu item
-        int id = LOWORD(wParam);
-        if (id == ID_PPOPEN)
-            PPOpenClick();
-        else if (id == ID_PPSAVE)
-            PPSaveClick();
-        else if (id == ID_PPDEFAULT)
-            PPDefaultClick();
-        else if (id == ID_PPOPENEXE)
-            PPOpenExeClick();
-        else if (id == ID_PPOPENDEFAULT)
-            PPOpenDefaultClick();
-        else if (id == ID_PPNEW)
-            PPNewClick();
-        else if (id == ID_PPMIN)
-            PPMinClick();
-        else if (id >= ID_PPRECENT0 && id < ID_PPRECENT0 + kRecentTags)
-            PPRecentClick(id - ID_PPRECENT0);
-        else if (id >= ID_PPTRAYICON0 && id < ID_PPTRAYICON0 + kTrayPictureCount)
-            PPTrayIconClick(id - ID_PPTRAYICON0);
-        else
-            return false;
-        *result = 0;
-        return true;
-    }
-    case WM_ENTERSIZEMOVE:
-        inMoveLoop_ = true;
-        return false;
-    case WM_EXITSIZEMOVE:
-        inMoveLoop_ = false;
-        return false;
-    case WM_WINDOWPOSCHANGING:
-        // Only while the user drags: a stored position comes back exactly as it was saved.
-        if (inMoveLoop_)
-            SnapWindowPos(hwnd_, *reinterpret_cast<WINDOWPOS*>(lParam));
-        return false;
-    case WM_DESTROY:
-        fileMenu_.reset();
-        recentMenu_ = recentExeMenu_ = trayMenu_ = nullptr;
-        return false;
-    }
-    return false;
 }
 
 }  // namespace nesk

@@ -47,7 +47,7 @@ bool TMainForm::CheckListFile(const std::wstring& path)
     if (IsListFile(path))
         return true;
     // Owned by the window even while it is hidden, so it stays in front of it.
-    MessageBoxW(hwnd_, NotListFileMessage(path).c_str(), L"Nesk", MB_OK | MB_ICONERROR);
+    MessageBoxW(hwnd_, NotListFileMessage(path).c_str(), kProgramTitle.c_str(), MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -1,9 +1,9 @@
 // TMainForm: the window settings each list keeps, and where the window may stand.
 #include "app/MainForm.h"
 
-#include "app/CommandIds.h"
 #include "app/DataFolder.h"
 #include "app/Placement.h"
+#include "chrome/CommandIds.h"
 #include "list/IniFile.h"
 #include "list/ListFile.h"
 #include "list/ListSettings.h"

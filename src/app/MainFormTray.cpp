@@ -6,8 +6,8 @@
 
 #include <iterator>
 
-#include "app/CommandIds.h"
 #include "app/DataFolder.h"
+#include "chrome/CommandIds.h"
 #include "chrome/TrayIconFile.h"
 #include "chrome/win32/Pictures.h"
 #include "list/TextFile.h"
@@ -167,8 +167,6 @@ bool TMainForm::TrayMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         *result = 0;
         return true;
     }
-    if (message == WM_DESTROY)
-        HideTrayIcon();  // and go on: other subsystems clean up too
     return false;
 }
 

@@ -90,4 +90,20 @@ void SnapWindowPos(HWND window, WINDOWPOS& position)
     position.y = snapped.y;
 }
 
+void TDragSnapping::Observe(HWND window, UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ENTERSIZEMOVE:
+        inMoveLoop_ = true;
+        break;
+    case WM_EXITSIZEMOVE:
+        inMoveLoop_ = false;
+        break;
+    case WM_WINDOWPOSCHANGING:
+        if (inMoveLoop_)
+            SnapWindowPos(window, *reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    }
+}
+
 }  // namespace nesk

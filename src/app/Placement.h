@@ -25,4 +25,14 @@ void EnsureWindowVisible(HWND window);
 // its monitor's work area.
 void SnapWindowPos(HWND window, WINDOWPOS& position);
 
+// Snaps a window while the user drags it, and only then: a stored position comes back
+// exactly as it was saved. Sees the window's messages and never answers one.
+class TDragSnapping {
+public:
+    void Observe(HWND window, UINT message, LPARAM lParam);
+
+private:
+    bool inMoveLoop_ = false;
+};
+
 }  // namespace nesk

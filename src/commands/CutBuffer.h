@@ -1,4 +1,4 @@
-// The cut buffer file shared by every window of the data folder: the last cut, lowest row first.
+// The cut buffer file shared by every window of the data folder: the last cut, highest row first.
 #pragma once
 
 #include <string>

@@ -31,7 +31,8 @@ std::vector<int> MissingRows(const ItemTexts& items, const PathPredicate& exists
 // place follow that walk, not simply the first occurrence. Empty items are dropped.
 ItemTexts RemoveDuplicates(const ItemTexts& items, ICollation& collation);
 
-// A cut: the buffer holds the selected texts with the lowest row first; rows go last to first.
+// A cut: the buffer holds the selected texts with the highest row first, the order in which
+// the rows go (last to first).
 struct CutPlan {
     ItemTexts buffer;
     std::vector<int> rows;

@@ -17,9 +17,19 @@ std::vector<std::wstring> LoadDefaultListItems(const std::wstring& path)
     return ReadTextFile(path).lines;
 }
 
+namespace {
+
+// Both kinds of list are stored the same way; only the named one starts with the header line.
+void WriteListLines(const std::wstring& path, const std::vector<std::wstring>& lines)
+{
+    Fs().WriteAll(path, EncodeText(lines, TextEncoding::Utf16LE, true));
+}
+
+}  // namespace
+
 void WriteDefaultList(const std::wstring& path, const std::vector<std::wstring>& items)
 {
-    Fs().WriteAll(path, EncodeText(items, TextEncoding::Utf16LE, true));
+    WriteListLines(path, items);
 }
 
 void WriteNamedList(const std::wstring& path, const std::vector<std::wstring>& items)
@@ -28,7 +38,7 @@ void WriteNamedList(const std::wstring& path, const std::vector<std::wstring>& i
     withHeader.reserve(items.size() + 1);
     withHeader.push_back(kHeaderLine);
     withHeader.insert(withHeader.end(), items.begin(), items.end());
-    WriteDefaultList(path, withHeader);
+    WriteListLines(path, withHeader);
 }
 
 bool IsListFile(const std::wstring& path)
@@ -46,7 +56,7 @@ std::wstring ListWindowTitle(const std::wstring& listPath)
     std::wstring name = FileNamePart(listPath);
     constexpr size_t kExtensionLength = 9;  // ".Nesk.log"
     name.resize(name.size() > kExtensionLength ? name.size() - kExtensionLength : 0);
-    return L"Nesk - " + name;
+    return kProgramTitle + L" - " + name;
 }
 
 void AddRecentEntry(std::vector<std::wstring>& recent, const std::wstring& path)

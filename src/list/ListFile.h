@@ -6,6 +6,8 @@
 
 namespace nesk {
 
+// The program's title: the main window's with the default list, the message boxes' caption.
+inline const std::wstring kProgramTitle = L"Nesk";
 inline const std::wstring kHeaderLine = L"### Nesk ###";
 inline const std::wstring kDefaultListName = L"Nesk.lst";
 inline const std::wstring kRecentFileName = L"Recent.lst";
@@ -27,7 +29,8 @@ bool IsListFile(const std::wstring& path);
 // The text of the refusal message for a path that is not a list file.
 std::wstring NotListFileMessage(const std::wstring& path);
 
-// "Nesk - " and the file name without its last 9 characters (the length of ".Nesk.log").
+// The program's title, " - " and the file name without its last 9 characters (the length of
+// ".Nesk.log").
 std::wstring ListWindowTitle(const std::wstring& listPath);
 
 // Removes an entry equal to `path` ignoring letter case, then puts `path` at the top.

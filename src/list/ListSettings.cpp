@@ -25,15 +25,7 @@ SettingsPlace ChooseSettingsPlace(const std::wstring& listFile, bool listFileExi
 {
     if (!listFileExists)
         return {kDefaultSettingsFileName, kDefaultSettingsSection};
-    std::wstring folder;
-    size_t slash = listFile.rfind(L'\\');
-    if (slash != std::wstring::npos) {
-        folder = listFile.substr(0, slash);
-        // "C:" alone would mean the current folder of drive C, not its root.
-        if (folder.size() == 2 && folder[1] == L':')
-            folder += L'\\';
-    }
-    return {NameWithoutExtension(listFile) + L".ini", folder};
+    return {NameWithoutExtension(listFile) + L".ini", FolderOfPath(listFile)};
 }
 
 StoredSettings ReadStoredSettings(const IniFile& ini, const std::wstring& section)

@@ -237,11 +237,16 @@ bool SaveTextFile(const std::vector<std::wstring>& list, const std::wstring& pat
 
 void ResetCurrentDirectory()
 {
-    std::wstring folder = Fs().ExecutablePath();
-    size_t slash = folder.rfind(L'\\');
-    if (slash != std::wstring::npos) folder.erase(slash);
+    Fs().SetCurrentDirectory(FolderOfPath(Fs().ExecutablePath()));
+}
+
+std::wstring FolderOfPath(const std::wstring& path)
+{
+    size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos) return std::wstring();
+    std::wstring folder = path.substr(0, slash);
     if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
-    Fs().SetCurrentDirectory(folder);
+    return folder;
 }
 
 std::wstring FileNamePart(const std::wstring& path)

@@ -47,5 +47,8 @@ void ResetCurrentDirectory();
 std::wstring NameWithoutExtension(const std::wstring& path);
 int LastCharPos(wchar_t ch, const std::wstring& text);  // 1-based, 0 when absent
 std::wstring FileNamePart(const std::wstring& path);    // after the last "\" or ":"
+// Up to the last "\", a drive root keeping its backslash ("C:" alone would mean the drive's
+// current folder, not its root); empty for a name without a folder.
+std::wstring FolderOfPath(const std::wstring& path);
 
 }  // namespace nesk

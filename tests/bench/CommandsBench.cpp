@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "app/DataFolder.h"
 #include "app/MainForm.h"
+#include "chrome/CommandIds.h"
 #include "commands/ItemCommands.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32Services.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 #include "e2e/Driver.h"
 
 namespace nesk::e2e {

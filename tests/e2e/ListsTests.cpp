@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 #include "e2e/Driver.h"
 
 namespace nesk::e2e {

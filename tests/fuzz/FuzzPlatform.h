@@ -1,10 +1,15 @@
-// What every fuzz target runs on: the fake Japanese code page and an in-memory file system,
-// installed once for the life of the fuzzing process.
+// The fake system services every fuzz target runs on, installed once per process.
+//
+//   extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+//       nesk::fuzz::FuzzPlatform& platform = nesk::fuzz::Platform();  // platform.fs, ...
+//       ...
+//   }
+//
+// FUZZ_CHECK(condition) aborts with the condition's text, so libFuzzer keeps the input.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 #include "fakes/FakeCodePage.h"
 #include "fakes/FakeCollation.h"
@@ -13,40 +18,30 @@
 
 namespace nesk::fuzz {
 
-inline fakes::FakeFileSystem& InstallFakePlatform()
-{
-    static fakes::FakeFileSystem fs;
-    static fakes::FakeCodePage codePage;
-    static fakes::FakeCollation collation;
-    static bool installed = [] {
-        Platform() = Services{&fs, &codePage, &collation};
-        return true;
-    }();
-    (void)installed;
-    return fs;
-}
-
-// Takes the input apart: a byte, or a 16-bit length followed by that many bytes (as many as
-// are left when the length runs past the end).
-class InputCursor {
-public:
-    InputCursor(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return at_ >= size_; }
-    uint8_t Byte() { return Empty() ? 0 : data_[at_++]; }
-    std::vector<uint8_t> Block()
-    {
-        size_t length = Byte();
-        length |= static_cast<size_t>(Byte()) << 8;
-        length = length < size_ - at_ ? length : size_ - at_;
-        std::vector<uint8_t> block(data_ + at_, data_ + at_ + length);
-        at_ += length;
-        return block;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
+struct FuzzPlatform {
+    fakes::FakeFileSystem fs;
+    fakes::FakeCodePage codePage;
+    fakes::FakeCollation collation;
 };
 
+inline FuzzPlatform& Platform()
+{
+    static FuzzPlatform* platform = [] {
+        auto* p = new FuzzPlatform();
+        nesk::Platform().fileSystem = &p->fs;
+        nesk::Platform().codePage = &p->codePage;
+        nesk::Platform().collation = &p->collation;
+        return p;
+    }();
+    return *platform;
+}
+
 }  // namespace nesk::fuzz
+
+#define FUZZ_CHECK(condition)                                                            \
+    do {                                                                                 \
+        if (!(condition)) {                                                              \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                \
+        }                                                                                \
+    } while (0)

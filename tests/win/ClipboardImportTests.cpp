@@ -1,7 +1,7 @@
 // The toolbar's clipboard import: the file manager's file list goes into the list.
 #include "DropTestSupport.h"
 #include "MainFormTestSupport.h"
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 #include "list/ListFile.h"
 
 namespace nesk::testing {

@@ -2,7 +2,7 @@
 // never another item's picture on a row.
 #include "MainFormCommandsTestSupport.h"
 
-#include "chrome/Theme.h"
+#include "chrome/win32/Theme.h"
 
 namespace nesk::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "MainFormTestSupport.h"
 
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 #include "commands/win32/ShellActions.h"
 
 namespace nesk::testing {

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "MainFormFileDialogAnswer.h"
-#include "app/CommandIds.h"
+#include "chrome/CommandIds.h"
 
 namespace nesk::testing {
 namespace {

@@ -8,6 +8,8 @@
 // toolbar's own background show through.
 #include "chrome/win32/Pictures.h"
 
+#include "platform/win32/Handles.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -461,17 +463,12 @@ void DrawShelf(Canvas& c, const ShelfColours& k) {
 
 // ---- Windows objects ----
 
-struct GdiDeleter {
-    void operator()(HGDIOBJ h) const { DeleteObject(h); }
-};
-using UniqueHbitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
-
 [[noreturn]] void ThrowLastError(const char* what) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
 }
 
 // A bottom-up 32-bit DIB section holding top-down BGRA pixels.
-UniqueHbitmap MakeDib(int size, const std::vector<uint32_t>& pixels) {
+UniqueBitmap MakeDib(int size, const std::vector<uint32_t>& pixels) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = size;
@@ -480,7 +477,7 @@ UniqueHbitmap MakeDib(int size, const std::vector<uint32_t>& pixels) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueHbitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) ThrowLastError("CreateDIBSection");
     auto* rows = static_cast<uint32_t*>(bits);
     for (int y = 0; y < size; ++y)
@@ -503,18 +500,14 @@ std::vector<uint32_t> TrayPixels(int picture, int size, bool premultiplied) {
 }
 
 HIMAGELIST MakeImageList(int size, int count, const std::function<std::vector<uint32_t>(int)>& draw) {
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, count, 0);
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, count, 0));
     if (!list) ThrowLastError("ImageList_Create");
     for (int i = 0; i < count; ++i) {
         // Image lists keep straight alpha and premultiply when they draw.
-        const UniqueHbitmap bitmap = MakeDib(size, draw(i));
-        if (ImageList_Add(list, bitmap.get(), nullptr) != i) {
-            const DWORD error = GetLastError();
-            ImageList_Destroy(list);
-            throw std::system_error(static_cast<int>(error), std::system_category(), "ImageList_Add");
-        }
+        const UniqueBitmap bitmap = MakeDib(size, draw(i));
+        if (ImageList_Add(list.get(), bitmap.get(), nullptr) != i) ThrowLastError("ImageList_Add");
     }
-    return list;
+    return list.release();
 }
 
 }  // namespace
@@ -535,14 +528,14 @@ HICON CreateTrayIcon(int picture, int size) {
     if (size <= 0) size = 16;
     size = std::min(size, 256);  // no icon is shown larger; keeps a wild size from a huge bitmap
     const std::vector<uint32_t> pixels = TrayPixels(picture, size, false);
-    const UniqueHbitmap color = MakeDib(size, pixels);
+    const UniqueBitmap color = MakeDib(size, pixels);
     // The mask matters only where alpha is ignored; rows of 1-bit pixels padded to 16 bits.
     const int stride = (size + 15) / 16 * 2;
     std::vector<BYTE> maskBits(stride * size, 0);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             if ((pixels[y * size + x] >> 24) == 0) maskBits[y * stride + x / 8] |= 0x80 >> (x % 8);
-    const UniqueHbitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    const UniqueBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
     if (!mask) ThrowLastError("CreateBitmap");
     ICONINFO info{TRUE, 0, 0, mask.get(), color.get()};
     HICON icon = CreateIconIndirect(&info);

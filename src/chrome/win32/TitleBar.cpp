@@ -5,9 +5,9 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
-#include "chrome/Theme.h"
-#include "chrome/win32/GdiObjects.h"
+#include "chrome/win32/Theme.h"
 #include "chrome/win32/Toolbar.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 namespace {
@@ -118,7 +118,8 @@ bool TTitleBar::NcPaint(LRESULT* result)
     // With the desktop composited the system draws the (invisible) resize border itself.
     if (Composited())
         return false;
-    HDC dc = GetWindowDC(window_);
+    WindowDC frame(window_);
+    HDC dc = frame.Get();
     RECT window{}, client{};
     GetWindowRect(window_, &window);
     GetClientRect(window_, &client);
@@ -127,7 +128,6 @@ bool TTitleBar::NcPaint(LRESULT* result)
     OffsetRect(&window, -window.left, -window.top);
     ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
     FillSolid(dc, window, active_ ? theme::kFrame : theme::kFrameInactive);
-    ReleaseDC(window_, dc);
     *result = 0;
     return true;
 }
@@ -210,7 +210,8 @@ void TTitleBar::Paint(HDC target)
     if (bar.right <= 0)
         return;
     // Drawn off screen first, so hovering over the buttons does not flicker.
-    HDC dc = CreateCompatibleDC(target);
+    MemoryDC memory(target);
+    HDC dc = memory.Get();
     UniqueBitmap bitmap(CreateCompatibleBitmap(target, bar.right, bar.bottom));
     SelectedObject selectedBitmap(dc, bitmap.get());
 
@@ -252,7 +253,6 @@ void TTitleBar::Paint(HDC target)
         PaintButton(dc, part, layout.Of(part), buttonBackground, glyph);
     }
     BitBlt(target, 0, 0, bar.right, bar.bottom, dc, 0, 0, SRCCOPY);
-    DeleteDC(dc);
 }
 
 void TTitleBar::PaintButton(HDC dc, TitlePart part, const Box& box, COLORREF background, COLORREF glyph)

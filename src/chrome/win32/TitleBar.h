@@ -8,7 +8,7 @@
 #include <string>
 
 #include "chrome/TitleBarLayout.h"
-#include "chrome/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 

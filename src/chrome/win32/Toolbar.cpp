@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "chrome/Theme.h"
-#include "chrome/win32/GdiObjects.h"
+#include "chrome/CommandIds.h"
+#include "chrome/win32/Pictures.h"
+#include "chrome/win32/Theme.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 namespace {
@@ -23,24 +24,24 @@ struct ButtonSpec {
 
 // Captions carry only an accelerator letter; the pictures say what a button does.
 constexpr ButtonSpec kButtons[] = {
-    {ID_TBOPEN, 0, L"(&O)", L"開く", BTNS_BUTTON, false},
+    {ID_TBOPEN, ToolbarPicture::Open, L"(&O)", L"開く", BTNS_BUTTON, false},
     {0, 0, nullptr, nullptr, BTNS_SEP, false},
-    {ID_TBCLIP, 6, L"(&P)", L"クリップボードから貼り付け", BTNS_BUTTON, false},
+    {ID_TBCLIP, ToolbarPicture::PasteFiles, L"(&P)", L"クリップボードから貼り付け", BTNS_BUTTON, false},
     {0, 0, nullptr, nullptr, BTNS_SEP, false},
-    {ID_TBALLSELECT, 1, L"(&S)", L"全て選択", BTNS_BUTTON, false},
-    {ID_TBCLEAR, 2, L"(&C)", L"選択したファイル/フォルダを消去", BTNS_BUTTON, false},
-    {ID_TBEXISTS, 3, L"(&E)", L"存在しないファイル/フォルダを消去", BTNS_BUTTON, false},
-    {ID_TBPURGE, 12, L"(&U)", L"重複を消去", BTNS_BUTTON, false},
-    {ID_TBCUT, 4, L"(&X)", L"切り取り(CTRL+X)", BTNS_BUTTON, false},
-    {ID_TBPASTE, 5, L"(&V)", L"貼り付け(CTRL+V)", BTNS_BUTTON, true},
-    {ID_TBRMENU, 7, L"(&T)", L"コンテキストメニュー(Ctrl+Menu)", BTNS_BUTTON, false},
-    {ID_TBFOLDER, 11, L"(&D)", L"親フォルダを開く", BTNS_BUTTON, false},
+    {ID_TBALLSELECT, ToolbarPicture::SelectAll, L"(&S)", L"全て選択", BTNS_BUTTON, false},
+    {ID_TBCLEAR, ToolbarPicture::RemoveSelected, L"(&C)", L"選択したファイル/フォルダを消去", BTNS_BUTTON, false},
+    {ID_TBEXISTS, ToolbarPicture::RemoveMissing, L"(&E)", L"存在しないファイル/フォルダを消去", BTNS_BUTTON, false},
+    {ID_TBPURGE, ToolbarPicture::RemoveDuplicates, L"(&U)", L"重複を消去", BTNS_BUTTON, false},
+    {ID_TBCUT, ToolbarPicture::Cut, L"(&X)", L"切り取り(CTRL+X)", BTNS_BUTTON, false},
+    {ID_TBPASTE, ToolbarPicture::Paste, L"(&V)", L"貼り付け(CTRL+V)", BTNS_BUTTON, true},
+    {ID_TBRMENU, ToolbarPicture::ContextMenu, L"(&T)", L"コンテキストメニュー(Ctrl+Menu)", BTNS_BUTTON, false},
+    {ID_TBFOLDER, ToolbarPicture::OpenFolder, L"(&D)", L"親フォルダを開く", BTNS_BUTTON, false},
     {0, 0, nullptr, nullptr, BTNS_SEP, false},
-    {ID_TBFILE, 8, L"(&F)", L"ファイル", BTNS_DROPDOWN, false},
+    {ID_TBFILE, ToolbarPicture::FileMenu, L"(&F)", L"ファイル", BTNS_DROPDOWN, false},
     {0, 0, nullptr, nullptr, BTNS_SEP, false},
-    {ID_TBTOP, 10, L"", L"常に手前に表示", BTNS_CHECK, false},
+    {ID_TBTOP, ToolbarPicture::StayOnTop, L"", L"常に手前に表示", BTNS_CHECK, false},
     {0, 0, nullptr, nullptr, BTNS_SEP, false},
-    {ID_TBCLOSE, 9, L"(&Q)", L"終了", BTNS_BUTTON, false},
+    {ID_TBCLOSE, ToolbarPicture::Quit, L"(&Q)", L"終了", BTNS_BUTTON, false},
 };
 
 constexpr int kButtonHeight = 46;
@@ -209,66 +210,65 @@ void DarkenToolbar(HWND toolbar)
     }
 }
 
-LRESULT ToolbarCustomDraw(HWND toolbar, NMTBCUSTOMDRAW* draw)
-{
-    NMCUSTOMDRAW& cd = draw->nmcd;
-    switch (cd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
-    case CDDS_POSTPAINT: {
-        // The separators: a thin line in place of the system's light etched one.
-        int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-        for (int index = 0; index < count; ++index) {
-            TBBUTTON button{};
-            SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
-            if (!(button.fsStyle & BTNS_SEP))
-                continue;
-            RECT item{};
-            SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-            FillSolid(cd.hdc, item, theme::kToolbarBackground);
-            int x = (item.left + item.right) / 2;
-            RECT line{x, item.top + 8, x + 1, item.bottom - 8};
-            if (line.bottom > line.top)
-                FillSolid(cd.hdc, line, theme::kToolbarSeparator);
-        }
-        return CDRF_DODEFAULT;
-    }
-    case CDDS_ITEMPREPAINT:
-        break;
-    default:
-        return CDRF_DODEFAULT;
-    }
+namespace {
 
+// The separators: a thin line in place of the system's light etched one.
+void DrawSeparators(HWND toolbar, HDC dc)
+{
+    int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+        if (!(button.fsStyle & BTNS_SEP))
+            continue;
+        RECT item{};
+        SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        FillSolid(dc, item, theme::kToolbarBackground);
+        int x = (item.left + item.right) / 2;
+        RECT line{x, item.top + 8, x + 1, item.bottom - 8};
+        if (line.bottom > line.top)
+            FillSolid(dc, line, theme::kToolbarSeparator);
+    }
+}
+
+COLORREF ButtonBackground(UINT state)
+{
+    bool hot = (state & CDIS_HOT) != 0;
+    if (state & CDIS_CHECKED)
+        return hot ? theme::kToolbarCheckedHot : theme::kToolbarChecked;
+    if (state & CDIS_SELECTED)
+        return theme::kToolbarPressed;
+    return hot ? theme::kToolbarHot : theme::kToolbarBackground;
+}
+
+// The drop-down part of a button: its divider while hot and a small arrow. Answers where the
+// rest of the button ends.
+LONG DrawDropDownPart(HWND toolbar, int index, HDC dc, const RECT& rect, bool hot)
+{
+    RECT arrow = DropDownRect(toolbar, index, rect);
+    RECT divider{arrow.left, rect.top + 6, arrow.left + 1, rect.bottom - 6};
+    if (hot)
+        FillSolid(dc, divider, theme::kToolbarSeparator);
+    int cx = (arrow.left + arrow.right) / 2;
+    int cy = (arrow.top + arrow.bottom) / 2;
+    for (int row = 0; row < 4; ++row) {
+        RECT stripe{cx - 3 + row, cy - 1 + row, cx + 4 - row, cy + row};
+        FillSolid(dc, stripe, theme::kToolbarText);
+    }
+    return arrow.left;
+}
+
+void DrawButton(HWND toolbar, const NMCUSTOMDRAW& cd)
+{
     int id = static_cast<int>(cd.dwItemSpec);
     const ButtonSpec* spec = SpecOf(id);
     int index = static_cast<int>(SendMessageW(toolbar, TB_COMMANDTOINDEX, id, 0));
     RECT rect = cd.rc;
-    bool hot = (cd.uItemState & CDIS_HOT) != 0;
-    bool pressed = (cd.uItemState & CDIS_SELECTED) != 0;
-    bool checked = (cd.uItemState & CDIS_CHECKED) != 0;
-    COLORREF background = theme::kToolbarBackground;
-    if (checked)
-        background = hot ? theme::kToolbarCheckedHot : theme::kToolbarChecked;
-    else if (pressed)
-        background = theme::kToolbarPressed;
-    else if (hot)
-        background = theme::kToolbarHot;
-    FillSolid(cd.hdc, rect, background);
+    FillSolid(cd.hdc, rect, ButtonBackground(cd.uItemState));
 
     RECT content = rect;
-    if (spec && spec->style == BTNS_DROPDOWN) {
-        RECT arrow = DropDownRect(toolbar, index, rect);
-        content.right = arrow.left;
-        RECT divider{arrow.left, rect.top + 6, arrow.left + 1, rect.bottom - 6};
-        if (hot)
-            FillSolid(cd.hdc, divider, theme::kToolbarSeparator);
-        int cx = (arrow.left + arrow.right) / 2;
-        int cy = (arrow.top + arrow.bottom) / 2;
-        for (int row = 0; row < 4; ++row) {
-            RECT stripe{cx - 3 + row, cy - 1 + row, cx + 4 - row, cy + row};
-            FillSolid(cd.hdc, stripe, theme::kToolbarText);
-        }
-    }
+    if (spec && spec->style == BTNS_DROPDOWN)
+        content.right = DrawDropDownPart(toolbar, index, cd.hdc, rect, (cd.uItemState & CDIS_HOT) != 0);
 
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
     int pictureLeft = content.left + kInnerPadding;
@@ -284,7 +284,25 @@ LRESULT ToolbarCustomDraw(HWND toolbar, NMTBCUSTOMDRAW* draw)
         SelectedObject font(cd.hdc, reinterpret_cast<HFONT>(SendMessageW(toolbar, WM_GETFONT, 0, 0)));
         DrawTextW(cd.hdc, spec->caption, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     }
-    return CDRF_SKIPDEFAULT;
+}
+
+}  // namespace
+
+LRESULT ToolbarCustomDraw(HWND toolbar, NMTBCUSTOMDRAW* draw)
+{
+    NMCUSTOMDRAW& cd = draw->nmcd;
+    switch (cd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    case CDDS_POSTPAINT:
+        DrawSeparators(toolbar, cd.hdc);
+        return CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT:
+        DrawButton(toolbar, cd);
+        return CDRF_SKIPDEFAULT;
+    default:
+        return CDRF_DODEFAULT;
+    }
 }
 
 const wchar_t* ToolbarHint(int commandId)

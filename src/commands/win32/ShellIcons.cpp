@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "chrome/win32/Theme.h"
 #include "platform/Redirection.h"
 
 namespace nesk {
@@ -79,20 +80,17 @@ void TIconRows::Reset()
 // letting the image list take the icon, which matters for every row that comes into view.
 int TIconRows::AddPicture(HICON icon)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    UniqueBitmap picture(CreateCompatibleBitmap(screen, kRowIconSize, kRowIconSize));
-    ReleaseDC(nullptr, screen);
-    int index = -1;
+    ScreenDC screen;
+    MemoryDC memory(screen.Get());
+    UniqueBitmap picture(CreateCompatibleBitmap(screen.Get(), kRowIconSize, kRowIconSize));
+    HDC dc = memory.Get();
     {
         SelectedObject selected(dc, picture.get());
         RECT all{0, 0, kRowIconSize, kRowIconSize};
         FillSolid(dc, all, background_);
         DrawIconEx(dc, 0, 0, icon, kRowIconSize, kRowIconSize, 0, nullptr, DI_NORMAL);
     }
-    index = ImageList_Add(images_.get(), picture.get(), nullptr);
-    DeleteDC(dc);
-    return index;
+    return ImageList_Add(images_.get(), picture.get(), nullptr);
 }
 
 int TIconRows::PictureFor(const std::wstring& text)

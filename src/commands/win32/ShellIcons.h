@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chrome/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 

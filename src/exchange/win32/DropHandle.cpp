@@ -1,5 +1,7 @@
 #include "exchange/win32/DropHandle.h"
 
+#include "platform/win32/Handles.h"
+
 namespace nesk {
 
 DropFilesContent ReadDropHandle(HANDLE handle)
@@ -9,12 +11,10 @@ DropFilesContent ReadDropHandle(HANDLE handle)
     SIZE_T size = GlobalSize(handle);
     if (size == 0)
         return {};
-    auto* data = static_cast<const uint8_t*>(GlobalLock(handle));
+    GlobalLocked<const uint8_t> data(handle);
     if (!data)
         return {};
-    DropFilesContent content = ParseDropFiles(data, size);
-    GlobalUnlock(handle);
-    return content;
+    return ParseDropFiles(data.Get(), size);
 }
 
 }  // namespace nesk

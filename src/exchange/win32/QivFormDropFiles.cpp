@@ -5,15 +5,22 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/Application.h"
 #include "exchange/win32/DropHandle.h"
+#include "platform/Lifecycle.h"
+#include "platform/win32/Guarded.h"
+#include "platform/win32/Handles.h"
 
 namespace nesk {
 namespace {
 
-// Registered while the program loads, before any window exists, so every window of the
-// process answers the same identifier.
-const UINT gQivDropFilesMessage = RegisterWindowMessageW(L"Qiv_DROPFILES");
+// Registered by the start-up step, before any window exists, so every window of the process
+// answers the same identifier. Zero until then: no message is taken for it.
+UINT gQivDropFilesMessage = 0;
+
+bool IsQivDropFilesMessage(UINT message)
+{
+    return gQivDropFilesMessage != 0 && message == gQivDropFilesMessage;
+}
 
 // The windows whose procedure a drop target took over, with the procedure it replaced. The
 // window's user data belongs to the window itself, and under Wine both window properties and
@@ -66,33 +73,27 @@ bool IsFolderFollowingLinks(const std::wstring& name)
         return false;
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    HANDLE target = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (target == INVALID_HANDLE_VALUE)
+    UniqueHandle target = OwnFileHandle(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!target)
         return false;
     BY_HANDLE_FILE_INFORMATION info{};
-    bool folder = GetFileInformationByHandle(target, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    CloseHandle(target);
-    return folder;
+    return GetFileInformationByHandle(target.get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 }  // namespace
+
+void StartDropFilesMessage()
+{
+    RecordLifeStep(LifeStep::DropFilesMessage, true);
+    gQivDropFilesMessage = RegisterWindowMessageW(L"Qiv_DROPFILES");
+}
+
+void StopDropFilesMessage()
+{
+    // A registered message lives as long as the session; there is nothing to give back.
+    RecordLifeStep(LifeStep::DropFilesMessage, false);
+}
 
 UINT QivDropFilesMessage()
 {
@@ -135,14 +136,7 @@ void TQivAbstractDropFilesHelper::FilesDropped(HANDLE hDrop)
     DropFilesContent content = ReadDropHandle(hDrop);
     // The receiver owns a drop handle. Only a block that reads as one is released: a value
     // that is no drop handle at all may be somebody else's memory.
-    struct Release {
-        HANDLE handle;
-        ~Release()
-        {
-            if (handle)
-                DragFinish(static_cast<HDROP>(handle));
-        }
-    } release{content.valid ? hDrop : nullptr};
+    UniqueHdrop release(content.valid ? static_cast<HDROP>(hDrop) : nullptr);
     for (const auto& name : content.names)
         ProcessName(name);
     fDropPoint = content.point;
@@ -164,8 +158,8 @@ void TQivAbstractDropFilesHelper::ProcessName(const std::wstring& name)
     if (!prefix.empty() && prefix.back() != L'\\')
         prefix += L'\\';
     WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW((prefix + L"*.*").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    UniqueFindHandle search = OwnFindHandle(FindFirstFileW((prefix + L"*.*").c_str(), &found));
+    if (!search)
         return;
     do {
         if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0)
@@ -290,7 +284,7 @@ LRESULT CALLBACK TQivFormDropFiles::FormProc(HWND hwnd, UINT message, WPARAM wPa
         return DefWindowProcW(hwnd, message, wParam, lParam);
     WNDPROC original = taken->original;
     TQivFormDropFiles* target = taken->target;
-    if (target && (message == WM_DROPFILES || message == gQivDropFilesMessage))
+    if (target && (message == WM_DROPFILES || IsQivDropFilesMessage(message)))
         return Guarded<LRESULT>(0, [&] { return target->FormWndProc(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         // The window goes before its drop target: let go of it while it still exists.
@@ -303,7 +297,7 @@ LRESULT CALLBACK TQivFormDropFiles::FormProc(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT TQivFormDropFiles::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    bool registered = message == gQivDropFilesMessage;
+    bool registered = IsQivDropFilesMessage(message);
     if (fEnabled) {
         bool done = Guarded<bool>(false, [&] {
             fHelper->BeforeDrop();

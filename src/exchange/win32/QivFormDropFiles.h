@@ -16,7 +16,10 @@
 
 namespace nesk {
 
-// The identifier of "Qiv_DROPFILES", registered once when the program loads.
+// The start-up step that registers "Qiv_DROPFILES", and its shutdown counterpart.
+void StartDropFilesMessage();
+void StopDropFilesMessage();
+// The identifier of "Qiv_DROPFILES"; zero before the start-up step ran.
 UINT QivDropFilesMessage();
 
 enum TQivDropFilesOption : unsigned { dfoIncFolders, dfoIncFiles, dfoRecurseFolders };

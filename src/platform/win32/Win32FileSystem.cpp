@@ -2,6 +2,8 @@
 
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/win32/Handles.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -9,16 +11,10 @@ namespace nesk {
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { ::CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 UniqueHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
                   DWORD flags)
 {
-    HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
-    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+    return OwnFileHandle(::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 [[noreturn]] void Fail(const std::wstring& path, DWORD error) { throw FileError{path, error}; }
@@ -84,9 +80,7 @@ FindResult Win32FileSystem::FindFirst(const std::wstring& path)
 {
     FindResult r;
     WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return r;
-    ::FindClose(find);
+    if (!OwnFindHandle(::FindFirstFileW(path.c_str(), &data))) return r;
     r.found = true;
     r.name = data.cFileName;
     r.attributes = data.dwFileAttributes;

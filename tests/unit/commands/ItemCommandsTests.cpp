@@ -14,7 +14,7 @@ using Rows = std::vector<int>;
 const std::wstring kData = L"C:\\users\\me\\AppData\\Roaming\\Lark Project\\Nesk\\";
 
 // Cut, then paste into what is left: the block keeps its order and lands before the one
-// selected row or at the end, and the buffer file holds it lowest row first.
+// selected row or at the end, and the buffer file holds it highest row first.
 TEST(ItemCommands, CutAndPasteMoveABlockInItsOrder)
 {
     struct Case {

@@ -175,14 +175,14 @@ TEST_F(TextFileTest, NeverReadFileIsWrittenInAnsiWithoutMark)
     EXPECT_EQ(fake.fs.ContentString(kRecent), "C:\\a.Nesk.log\r\n" "C:\\\x82\xA0.Nesk.log\r\n");
 }
 
-struct RuleACase {
+struct WriteBackCase {
     std::string before;  // the file as read
     std::string after;   // the file as written back with the lines {"x", "y"}
 };
 
-class RuleATable : public TextFileTest, public ::testing::WithParamInterface<RuleACase> {};
+class WriteBackTable : public TextFileTest, public ::testing::WithParamInterface<WriteBackCase> {};
 
-TEST_P(RuleATable, WritesBackInTheEncodingLastRead)
+TEST_P(WriteBackTable, WritesBackInTheEncodingLastRead)
 {
     fake.fs.AddFile(kRecent, GetParam().before);
     ReadSmallFile(kRecent);
@@ -190,7 +190,7 @@ TEST_P(RuleATable, WritesBackInTheEncodingLastRead)
     EXPECT_EQ(fake.fs.ContentString(kRecent), GetParam().after);
 }
 
-const RuleACase kRuleACases[] = {
+const WriteBackCase kWriteBackCases[] = {
     {"a\r\n", "x\r\ny\r\n"},
     {"", "x\r\ny\r\n"},
     {"\xEF\xBB\xBF" "a\r\n", "\xEF\xBB\xBFx\r\ny\r\n"},
@@ -198,7 +198,7 @@ const RuleACase kRuleACases[] = {
     {std::string("\xFE\xFF\0a", 4), std::string("\xFE\xFF\0x\0\r\0\n\0y\0\r\0\n", 14)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Encodings, RuleATable, ::testing::ValuesIn(kRuleACases),
+INSTANTIATE_TEST_SUITE_P(Encodings, WriteBackTable, ::testing::ValuesIn(kWriteBackCases),
                          [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(TextFileTest, EncodingIsRememberedPerPathIgnoringCase)
@@ -353,6 +353,7 @@ struct NameCase {
     const wchar_t* path;
     const wchar_t* name;
     const wchar_t* withoutExtension;
+    const wchar_t* folder;
 };
 
 class NameTable : public ::testing::TestWithParam<NameCase> {};
@@ -361,17 +362,18 @@ TEST_P(NameTable, CutsAtLastSeparatorAndLastDot)
 {
     EXPECT_EQ(FileNamePart(GetParam().path), GetParam().name);
     EXPECT_EQ(NameWithoutExtension(GetParam().path), GetParam().withoutExtension);
+    EXPECT_EQ(FolderOfPath(GetParam().path), GetParam().folder);
 }
 
 const NameCase kNameCases[] = {
-    {L"C:\\Lists\\Work.Nesk.log", L"Work.Nesk.log", L"Work.Nesk"},
-    {L"Work", L"Work", L"Work"},
-    {L"C:\\a.b\\c", L"c", L"c"},
-    {L"D:file.txt", L"file.txt", L"file"},
-    {L"C:\\.hidden", L".hidden", L""},
-    {L"C:\\dir\\", L"", L""},
-    {L"", L"", L""},
-    {L"\\\\srv\\share\\x.y.z", L"x.y.z", L"x.y"},
+    {L"C:\\Lists\\Work.Nesk.log", L"Work.Nesk.log", L"Work.Nesk", L"C:\\Lists"},
+    {L"Work", L"Work", L"Work", L""},
+    {L"C:\\a.b\\c", L"c", L"c", L"C:\\a.b"},
+    {L"D:file.txt", L"file.txt", L"file", L""},
+    {L"C:\\.hidden", L".hidden", L"", L"C:\\"},
+    {L"C:\\dir\\", L"", L"", L"C:\\dir"},
+    {L"", L"", L"", L""},
+    {L"\\\\srv\\share\\x.y.z", L"x.y.z", L"x.y", L"\\\\srv\\share"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Paths, NameTable, ::testing::ValuesIn(kNameCases),

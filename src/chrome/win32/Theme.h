@@ -1,13 +1,10 @@
 // The colours of the dark theme "Windows10 Dark", shared by everything the program draws.
 #pragma once
 
-#ifdef _WIN32
 #include <windows.h>
-#endif
 
 namespace nesk::theme {
 
-#ifdef _WIN32
 constexpr COLORREF kListBackground = RGB(32, 32, 32);
 constexpr COLORREF kListText = RGB(230, 230, 230);
 constexpr COLORREF kHighlight = RGB(0, 95, 184);
@@ -42,6 +39,17 @@ inline HBRUSH ListBackgroundBrush()
     static HBRUSH brush = CreateSolidBrush(kListBackground);
     return brush;
 }
-#endif
 
 }  // namespace nesk::theme
+
+namespace nesk {
+
+// Fills a rectangle with a colour without a brush of its own.
+inline void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
+{
+    COLORREF old = SetBkColor(dc, colour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+}  // namespace nesk

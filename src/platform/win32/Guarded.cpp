@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "platform/win32/Guarded.h"
 
 #include <windows.h>
 

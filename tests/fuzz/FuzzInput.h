@@ -1,0 +1,37 @@
+// Takes a fuzz input apart into several blocks, for targets that feed more than one reader.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "fuzz/FuzzPlatform.h"
+
+namespace nesk::fuzz {
+
+inline fakes::FakeFileSystem& InstallFakePlatform() { return Platform().fs; }
+
+// A byte, or a 16-bit length followed by that many bytes (as many as are left when the
+// length runs past the end).
+class InputCursor {
+public:
+    InputCursor(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool Empty() const { return at_ >= size_; }
+    uint8_t Byte() { return Empty() ? 0 : data_[at_++]; }
+    std::vector<uint8_t> Block()
+    {
+        size_t length = Byte();
+        length |= static_cast<size_t>(Byte()) << 8;
+        length = length < size_ - at_ ? length : size_ - at_;
+        std::vector<uint8_t> block(data_ + at_, data_ + at_ + length);
+        at_ += length;
+        return block;
+    }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+}  // namespace nesk::fuzz
