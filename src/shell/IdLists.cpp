@@ -10,20 +10,6 @@ uint16_t ItemSize(const uint8_t* item)
     return static_cast<uint16_t>(item[0] | (item[1] << 8));
 }
 
-void PutUint32(std::vector<uint8_t>& block, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        block[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t GetUint32(const std::vector<uint8_t>& block, size_t offset)
-{
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= static_cast<uint32_t>(block[offset + i]) << (8 * i);
-    return value;
-}
-
 IdListBytes Joined(const std::vector<std::vector<uint8_t>>& items, size_t first, size_t last)
 {
     IdListBytes list;
@@ -81,7 +67,8 @@ std::vector<std::vector<uint8_t>> IdListItems(const IdListBytes& list)
     return items;
 }
 
-std::vector<uint8_t> BuildCida(const std::vector<IdListBytes>& parentFolders, const std::vector<IdListBytes>& files)
+std::vector<IdListBytes> CidaListsRelativeToCommonFolder(const std::vector<IdListBytes>& parentFolders,
+                                                         const std::vector<IdListBytes>& files)
 {
     if (files.empty() || parentFolders.size() != files.size())
         return {};
@@ -105,41 +92,6 @@ std::vector<uint8_t> BuildCida(const std::vector<IdListBytes>& parentFolders, co
     for (const auto& items : fileItems)
         lists.push_back(Joined(items, std::min(common, items.size()), items.size()));
 
-    size_t header = 4 * (lists.size() + 1);
-    size_t total = header;
-    for (const auto& list : lists)
-        total += list.size();
-    std::vector<uint8_t> block(header, 0);
-    block.reserve(total);
-    PutUint32(block, 0, static_cast<uint32_t>(lists.size() - 1));
-    for (size_t i = 0; i < lists.size(); ++i) {
-        PutUint32(block, 4 * (i + 1), static_cast<uint32_t>(block.size()));
-        block.insert(block.end(), lists[i].begin(), lists[i].end());
-    }
-    return block;
-}
-
-std::vector<IdListBytes> ReadCida(const std::vector<uint8_t>& block)
-{
-    if (block.size() < 4)
-        return {};
-    uint64_t count = uint64_t{GetUint32(block, 0)} + 1;
-    if (4 * (count + 1) > block.size())
-        return {};
-    std::vector<IdListBytes> lists;
-    for (size_t i = 0; i < count; ++i) {
-        size_t offset = GetUint32(block, 4 * (i + 1));
-        if (offset >= block.size())
-            return {};
-        IdListBytes rest(block.begin() + offset, block.end());
-        size_t size = 0;
-        for (const auto& item : IdListItems(rest))
-            size += item.size();
-        if (size + 2 > rest.size() || rest[size] != 0 || rest[size + 1] != 0)
-            return {};
-        rest.resize(size + 2);
-        lists.push_back(std::move(rest));
-    }
     return lists;
 }
 

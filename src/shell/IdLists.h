@@ -1,6 +1,7 @@
 // Item identifier lists as bytes: a run of items, each starting with its 16-bit size, ended by
 // an item of size 0. Walking them, and the "Shell IDList Array" (CIDA) of a file drag, which
-// names every file relative to the deepest folder all of them share.
+// names every file relative to the deepest folder all of them share (ClipboardBytes.h
+// lays the lists out).
 #pragma once
 
 #include <cstddef>
@@ -22,15 +23,13 @@ IdListBytes CopyIdList(const uint8_t* list);
 // block, or a size below 2, ends the walk.
 std::vector<std::vector<uint8_t>> IdListItems(const IdListBytes& list);
 
-// The CIDA for files whose parent folders and own absolute lists are given in the same order:
-// cidl = number of files, the offsets, the common folder's list, then each file's list without
-// the leading items it shares with that folder. The common folder is the longest run of
+// The lists of a "Shell IDList Array" for files whose parent folders and own absolute lists
+// are given in the same order: the common folder's list, then each file's list without the
+// leading items it shares with that folder. The common folder is the longest run of
 // leading items that all parent folders share (same size, same bytes); it stops one item
 // short of the shortest file list, so that no file is named by an empty list (a dragged drive
 // root stands in the folder of all drives). Empty when there are no files or the counts differ.
-std::vector<uint8_t> BuildCida(const std::vector<IdListBytes>& parentFolders, const std::vector<IdListBytes>& files);
-
-// The lists of a CIDA block, folder first, read within the block; empty when it is malformed.
-std::vector<IdListBytes> ReadCida(const std::vector<uint8_t>& block);
+std::vector<IdListBytes> CidaListsRelativeToCommonFolder(const std::vector<IdListBytes>& parentFolders,
+                                                         const std::vector<IdListBytes>& files);
 
 }  // namespace nesk

@@ -1,18 +1,10 @@
-// Drag loop decisions and link names of outgoing drags.
+// How the loop of an outgoing drag ends and what the finished drag counts as.
 #include <gtest/gtest.h>
 
 #include "ole/DragRules.h"
 
 namespace nesk::testing {
 namespace {
-
-TEST(DragRules, DragTypesAreTheDropEffectMask)
-{
-    EXPECT_EQ((TDragTypes{dtCopy, dtMove, dtLink}).Effect(), 7u);
-    EXPECT_EQ((TDragTypes{dtCopy, dtLink}).Effect(), kDropEffectCopy | kDropEffectLink);
-    EXPECT_EQ(TDragTypes::FromEffect(kDropEffectMove), TDragTypes{dtMove});
-    EXPECT_FALSE((TDragTypes{dtCopy, dtLink}).Contains(dtMove));
-}
 
 TEST(DragRules, ResultOfAFinishedLoop)
 {
@@ -86,81 +78,6 @@ TEST(DragRules, QueryContinueDrag)
             EXPECT_EQ(decision.dropType, c.type) << c.feedback;
         }
     }
-}
-
-bool ShiftJisLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-TEST(DragRules, ShortcutFileNames)
-{
-    struct Case {
-        std::string text;
-        std::string name;
-    } cases[] = {
-        {"News: Today / Top", "News  Today .url"},
-        {"a<>b", "a b.url"},
-        {"????", "untitled.url"},
-        {"", "untitled.url"},
-        {"mailto:someone", "someone.url"},
-        {"http://www.example.com/path/page.html", "www.example.com.url"},
-        {"HTTP://Example.COM", "Example.COM.url"},
-        {"ftp://files.example.org/pub", "files.example.org.url"},
-        {"file:C:\\docs\\a.txt", "C docs a.txt.url"},
-        // Only the first scheme that matches goes.
-        {"http://ftp://x", "ftp.url"},
-        {"a\"'*,b", "a b.url"},
-        {"**a**", " a.url"},
-        {"a|b?", "a b.url"},
-        {std::string(130, 'x'), std::string(120, 'x') + ".url"},
-        {std::string(119, 'x') + "/yyyy", std::string(119, 'x') + ".url"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MakeShortcutFileName(c.text), c.name) << c.text;
-}
-
-TEST(DragRules, ShortcutFileNamesKeepDoubleByteCharactersWhole)
-{
-    // "ソ" is 83 5C in Shift-JIS: its second byte has the value of "\".
-    const std::string so = "\x83\x5C";
-    EXPECT_EQ(MakeShortcutFileName(so + "ft", ShiftJisLeadByte), so + "ft.url");
-    EXPECT_EQ(MakeShortcutFileName("a:" + so, ShiftJisLeadByte), "a " + so + ".url");
-    // Cut at 120 bytes, but never inside a character.
-    std::string long1 = std::string(119, 'x') + so;
-    EXPECT_EQ(MakeShortcutFileName(long1, ShiftJisLeadByte), std::string(119, 'x') + ".url");
-    // Without knowing the code page every byte is a character.
-    EXPECT_EQ(MakeShortcutFileName(so + "ft"), "\x83" " ft.url");
-}
-
-TEST(DragRules, LinkContentsAndDescriptors)
-{
-    const std::string url = "http://example.com/";
-    std::string text = InternetShortcutText(url);
-    EXPECT_EQ(text, "[InternetShortcut]\r\nURL=http://example.com/\r\n");
-    EXPECT_EQ(text.size(), url.size() + 26);
-
-    auto ansi = LinkFileGroupDescriptorA("example.com.url", 45);
-    ASSERT_EQ(ansi.size(), 4u + 332u);
-    EXPECT_EQ(ansi[0], 1);  // one item
-    EXPECT_EQ(ansi[4] | (ansi[5] << 8), 0x8040);
-    EXPECT_EQ(ansi[4 + 68], 45);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&ansi[4 + 72])), "example.com.url");
-    EXPECT_EQ(ansi.back(), 0);
-
-    auto wide = LinkFileGroupDescriptorW(L"ab.url", 45);
-    ASSERT_EQ(wide.size(), 4u + 592u);
-    EXPECT_EQ(wide[4 + 68], 45);
-    EXPECT_EQ(wide[4 + 72], 'a');
-    EXPECT_EQ(wide[4 + 73], 0);
-    EXPECT_EQ(wide[4 + 74], 'b');
-    EXPECT_EQ(wide[4 + 72 + 12], 0);
-
-    // A name longer than the descriptor is cut, keeping its terminating zero.
-    auto cut = LinkFileGroupDescriptorA(std::string(400, 'n'), 1);
-    ASSERT_EQ(cut.size(), 4u + 332u);
-    EXPECT_EQ(cut[4 + 72 + 258], 'n');
-    EXPECT_EQ(cut[4 + 72 + 259], 0);
 }
 
 TEST(DragRules, FileDragWait)
