@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +12,15 @@
 #include "fakes/FakeCollation.h"
 #include "fakes/FakeFileSystem.h"
 #include "platform/Services.h"
+
+// Aborts with the condition's text, so libFuzzer keeps the input that broke a round trip.
+#define FUZZ_CHECK(condition)                                               \
+    do {                                                                    \
+        if (!(condition)) {                                                 \
+            std::fprintf(stderr, "check failed: %s\n", #condition);       \
+            std::abort();                                                   \
+        }                                                                   \
+    } while (false)
 
 namespace nesk::fuzz {
 
