@@ -143,6 +143,7 @@ private:
     void RemoveRows(const std::vector<int>& rowsDescending);
     void InsertRows(int position, const std::vector<std::wstring>& texts);
     void ReloadListControl();
+    UniqueWindow ShowProbeProgress();
     std::pair<int, int> VisibleRows() const;
     void ListBoxKeyDown(WPARAM key);
     void ListBoxKeyPress(wchar_t ch);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/Application.h"
 #include "app/CommandIds.h"
@@ -13,6 +14,7 @@
 #include "commands/ItemCommands.h"
 #include "commands/ItemPaths.h"
 #include "commands/win32/ShellActions.h"
+#include "platform/ExistenceProbe.h"
 #include "platform/Probes.h"
 #include "platform/Services.h"
 
@@ -206,16 +208,46 @@ void TMainForm::TBExistsClick()
 {
     if (items_.empty())
         return;
-    std::vector<int> missing = MissingRows(items_, [](const std::wstring& item) {
-        bool folder = ProbeFolder(item);
-        bool file = ProbeFile(item);
-        return folder || file;
+    // The probes run on workers; meanwhile the window keeps painting, and past half a second
+    // a thin bar under the toolbar shows how far they are. Only paint messages are let through,
+    // so nothing can change the list before the one change at the end.
+    UniqueWindow progress;
+    auto started = std::chrono::steady_clock::now();
+    ExistenceOptions options;
+    options.onWait = [&](size_t done, size_t total) {
+        if (!progress && std::chrono::steady_clock::now() - started >= std::chrono::milliseconds(500))
+            progress = ShowProbeProgress();
+        if (progress)
+            SendMessageW(progress.get(), PBM_SETPOS, total ? static_cast<WPARAM>(done * 1000 / total) : 0, 0);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageW(&message);
+    };
+    std::vector<char> exists = ProbeExistence(items_, options);
+    progress.reset();
+    std::vector<int> missing = MissingRows(items_, [&, row = items_.size()](const std::wstring&) mutable {
+        return exists[--row] != 0;
     });
     if (missing.empty())
         return;
     RemoveRows(missing);
     RebuildIcons();
     SaveList();
+}
+
+UniqueWindow TMainForm::ShowProbeProgress()
+{
+    RECT list{};
+    GetWindowRect(listBox_, &list);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&list), 2);
+    UniqueWindow bar(CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, list.left, list.top,
+                                     list.right - list.left, 4, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (bar) {
+        SendMessageW(bar.get(), PBM_SETRANGE32, 0, 1000);
+        SetWindowPos(bar.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        UpdateWindow(bar.get());
+    }
+    return bar;
 }
 
 void TMainForm::TBPurgeClick()
