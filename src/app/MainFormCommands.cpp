@@ -219,12 +219,14 @@ void TMainForm::TBExistsClick()
             progress = ShowProbeProgress();
         if (progress)
             SendMessageW(progress.get(), PBM_SETPOS, total ? static_cast<WPARAM>(done * 1000 / total) : 0, 0);
+        // Bounded: a window that never validates itself would hand out paint messages for ever.
         MSG message;
-        while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        for (int k = 0; k < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++k)
             DispatchMessageW(&message);
     };
     std::vector<char> exists = ProbeExistence(items_, options);
     progress.reset();
+    // MissingRows asks about every item once, from the last to the first.
     std::vector<int> missing = MissingRows(items_, [&, row = items_.size()](const std::wstring&) mutable {
         return exists[--row] != 0;
     });
