@@ -156,6 +156,7 @@ private:
     // Fills the list control anew from items_; an edit keeps the scrolled position, a new
     // list starts at its top.
     void ReloadListControl(bool keepScroll);
+    UniqueWindow ShowProbeProgress();
     std::pair<int, int> VisibleRows() const;
     void ListBoxKeyDown(WPARAM key);
     void ListBoxKeyPress(wchar_t ch);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/DataFolder.h"
 #include "chrome/win32/Theme.h"
@@ -11,6 +12,7 @@
 #include "commands/ItemCommands.h"
 #include "commands/ItemPaths.h"
 #include "commands/win32/ShellActions.h"
+#include "platform/ExistenceProbe.h"
 #include "platform/Probes.h"
 #include "platform/Services.h"
 #include "platform/win32/Guarded.h"
@@ -204,16 +206,48 @@ void TMainForm::TBExistsClick()
 {
     if (items_.empty())
         return;
-    std::vector<int> missing = MissingRows(items_, [](const std::wstring& item) {
-        bool folder = ProbeFolder(item);
-        bool file = ProbeFile(item);
-        return folder || file;
+    // The probes run on workers; meanwhile the window keeps painting, and past half a second
+    // a thin bar under the toolbar shows how far they are. Only paint messages are let through,
+    // so nothing can change the list before the one change at the end.
+    UniqueWindow progress;
+    auto started = std::chrono::steady_clock::now();
+    ExistenceOptions options;
+    options.onWait = [&](size_t done, size_t total) {
+        if (!progress && std::chrono::steady_clock::now() - started >= std::chrono::milliseconds(500))
+            progress = ShowProbeProgress();
+        if (progress)
+            SendMessageW(progress.get(), PBM_SETPOS, total ? static_cast<WPARAM>(done * 1000 / total) : 0, 0);
+        // Bounded: a window that never validates itself would hand out paint messages for ever.
+        MSG message;
+        for (int k = 0; k < 64 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++k)
+            DispatchMessageW(&message);
+    };
+    std::vector<char> exists = ProbeExistence(items_, options);
+    progress.reset();
+    // MissingRows asks about every item once, from the last to the first.
+    std::vector<int> missing = MissingRows(items_, [&, row = items_.size()](const std::wstring&) mutable {
+        return exists[--row] != 0;
     });
     if (missing.empty())
         return;
     RemoveRows(missing);
     RebuildIcons();
     SaveList();
+}
+
+UniqueWindow TMainForm::ShowProbeProgress()
+{
+    RECT list{};
+    GetWindowRect(listBox_, &list);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&list), 2);
+    UniqueWindow bar(CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, list.left, list.top,
+                                     list.right - list.left, 4, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (bar) {
+        SendMessageW(bar.get(), PBM_SETRANGE32, 0, 1000);
+        SetWindowPos(bar.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        UpdateWindow(bar.get());
+    }
+    return bar;
 }
 
 void TMainForm::TBPurgeClick()

@@ -22,20 +22,16 @@ bool VolumeAnswers(wchar_t letter)
     return ok;
 }
 
-bool IsFolderAt(const std::wstring& path)
+bool FolderFromAttributes(IFileSystem& fs, const std::wstring& path, const AttributeResult& a)
 {
-    IFileSystem& fs = Fs();
-    AttributeResult a = fs.GetAttributes(path);
     if (!a.ok || !(a.attributes & kAttrDirectory)) return false;
     // A junction or folder link counts only when its target can be opened.
     if (a.attributes & kAttrReparsePoint) return fs.TryOpenForRead(path, true) == 0;
     return true;
 }
 
-bool IsFileAt(const std::wstring& path)
+bool FileFromAttributes(IFileSystem& fs, const std::wstring& path, const AttributeResult& a)
 {
-    IFileSystem& fs = Fs();
-    AttributeResult a = fs.GetAttributes(path);
     if (a.ok) {
         if (!(a.attributes & kAttrReparsePoint)) return !(a.attributes & kAttrDirectory);
         if (a.attributes & kAttrDirectory) return false;
@@ -50,6 +46,18 @@ bool IsFileAt(const std::wstring& path)
     // listing still shows them.
     FindResult f = fs.FindFirst(path);
     return f.found && !(f.attributes & kAttrDirectory);
+}
+
+bool IsFolderAt(const std::wstring& path)
+{
+    IFileSystem& fs = Fs();
+    return FolderFromAttributes(fs, path, fs.GetAttributes(path));
+}
+
+bool IsFileAt(const std::wstring& path)
+{
+    IFileSystem& fs = Fs();
+    return FileFromAttributes(fs, path, fs.GetAttributes(path));
 }
 
 }  // namespace
@@ -80,6 +88,16 @@ bool ProbeFile(const std::wstring& path)
     } catch (...) {
         return false;
     }
+}
+
+bool ExistsOnAnsweringDrive(const std::wstring& path, uint32_t* attributeError)
+{
+    IFileSystem& fs = Fs();
+    AttributeResult a = fs.GetAttributes(path);
+    *attributeError = a.ok ? 0 : a.error;
+    // A folder entry is never a file and a file entry never a folder: one verdict decides.
+    if (a.ok && (a.attributes & kAttrDirectory)) return FolderFromAttributes(fs, path, a);
+    return FileFromAttributes(fs, path, a);
 }
 
 std::wstring ExactCasePath(const std::wstring& path)

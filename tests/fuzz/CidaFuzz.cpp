@@ -1,5 +1,5 @@
 // "Shell IDList Array" blocks: counts, offsets and item sizes all come from the sender.
-#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzPlatform.h"
 #include "ole/ClipboardBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,5 +1,5 @@
 // File group descriptors from other programs: the item count is theirs, the block size is real.
-#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzPlatform.h"
 #include "ole/ClipboardBytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace nesk;
-    fuzz::Platform();
+    fuzz::InstallFakePlatform();
     std::vector<std::wstring> lines = DecodeText(std::vector<uint8_t>(data, data + size)).lines;
     IniFile ini = IniFile::Parse(lines);
 

@@ -1,7 +1,7 @@
 // Internet Shortcut texts: dragged "FileContents", dropped ".url" files and the data folder's
 // own shortcut files read back when a link is dragged out.
 #include "exchange/ShortcutFiles.h"
-#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzPlatform.h"
 #include "ole/URLDataFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -12,10 +12,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace nesk;
-    fuzz::FuzzPlatform& platform = fuzz::Platform();
+    fakes::FakeFileSystem& fs = fuzz::InstallFakePlatform();
     const std::wstring path = L"C:\\Lists\\Work.Nesk.log";
     const std::wstring saved = L"C:\\Lists\\Saved.Nesk.log";
-    platform.fs.AddFile(path, std::vector<uint8_t>(data, data + size));
+    fs.AddFile(path, std::vector<uint8_t>(data, data + size));
 
     bool accepted = IsListFile(path);
     std::vector<std::wstring> named = LoadNamedListItems(path);
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(IsListFile(saved));
     FUZZ_CHECK(LoadNamedListItems(saved) == named);
 
-    platform.fs.Remove(path);
-    platform.fs.Remove(saved);
-    platform.fs.ResetCounts();
+    fs.Remove(path);
+    fs.Remove(saved);
+    fs.ResetCounts();
     return 0;
 }

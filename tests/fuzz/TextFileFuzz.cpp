@@ -20,7 +20,7 @@ bool HasBreak(const std::wstring& line)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace nesk;
-    fuzz::FuzzPlatform& platform = fuzz::Platform();
+    fakes::FakeFileSystem& fs = fuzz::InstallFakePlatform();
     std::vector<uint8_t> bytes(data, data + size);
 
     TextLines text = DecodeText(bytes);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     const std::wstring path = L"C:\\Data\\Nesk.lst";
-    platform.fs.AddFile(path, bytes);
+    fs.AddFile(path, bytes);
     for (TextEncoding encoding :
          {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
         std::vector<std::wstring> lines;
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::wstring first = LoadTextFileFirstLine(path, encoding);
         FUZZ_CHECK(first == (lines.empty() ? std::wstring() : lines.front()));
     }
-    platform.fs.Remove(path);
-    platform.fs.ResetCounts();
+    fs.Remove(path);
+    fs.ResetCounts();
     return 0;
 }

@@ -1,7 +1,7 @@
 // A whole link drop: every format a browser or the file manager may offer, each with bytes of
 // the sender's choosing (URL texts without terminator, descriptors, contents, CF_HDROP and the
 // ".url" file it names).
-#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzPlatform.h"
 #include "ole/URLDataFormat.h"
 
 namespace {

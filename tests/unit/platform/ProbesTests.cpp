@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakePlatform.h"
+#include "unit/platform/ProbeEntries.h"
 #include "platform/Probes.h"
 
 namespace nesk {
@@ -14,20 +15,7 @@ constexpr unsigned kCallerMode = 0x8003;  // whatever the caller had; must come 
 
 void Populate(FakeFileSystem& fs)
 {
-    fs.AddFolder(L"C:\\Folder");
-    fs.AddFile(L"C:\\Folder\\file.txt", "x");
-    fs.AddFile(L"C:\\locked.txt", "x");
-    fs.Lock(L"C:\\locked.txt");
-    fs.AddFile(L"C:\\pagefile.sys", "x");
-    fs.Lock(L"C:\\pagefile.sys", true);
-    fs.AddLink(L"C:\\deadlink", false, false);
-    fs.AddLink(L"C:\\deadfolderlink", true, false);
-    fs.AddLink(L"C:\\folderlink", true, true);
-    fs.AddLink(L"C:\\filelink", false, true);
-    fs.AddLink(L"C:\\lockedlink", false, true);
-    fs.Lock(L"C:\\lockedlink");
-    fs.AddDrive(L'E', false);
-    fs.AddFile(L"E:\\x.txt", "x");
+    AddProbeEntries(fs);
     fs.AddFile(L"\\\\server\\share\\doc.txt", "x");
     fs.AddFolder(L"\\\\server\\share\\dir");
     fs.currentDirectory = L"C:\\Folder";

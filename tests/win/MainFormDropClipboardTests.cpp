@@ -9,12 +9,12 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-class ClipboardImport : public MainFormTest {
+class MainFormDropClipboard : public MainFormTest {
 protected:
     void ClickTBClip() { SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(ID_TBCLIP, BN_CLICKED), 0); }
 };
 
-TEST_F(ClipboardImport, FileListGoesInFrontOfTheSelectedItemOrAtTheEnd)
+TEST_F(MainFormDropClipboard, FileListGoesInFrontOfTheSelectedItemOrAtTheEnd)
 {
     struct Case {
         const char* name;
@@ -53,7 +53,7 @@ TEST_F(ClipboardImport, FileListGoesInFrontOfTheSelectedItemOrAtTheEnd)
     }
 }
 
-TEST_F(ClipboardImport, LongNamesAreInsertedWhole)
+TEST_F(MainFormDropClipboard, LongNamesAreInsertedWhole)
 {
     std::wstring longPath = L"C:\\" + std::wstring(150, L'd') + L"\\" + std::wstring(142, L'f') + L".txt";
     ASSERT_EQ(longPath.size(), 300u);

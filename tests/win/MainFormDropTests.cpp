@@ -11,7 +11,7 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-class DropOnMainForm : public MainFormTest {
+class MainFormDrop : public MainFormTest {
 protected:
     void SetUp() override
     {
@@ -63,7 +63,7 @@ protected:
     std::wstring root;
 };
 
-TEST_F(DropOnMainForm, DroppedPathsLandSortedWhereTheCursorIs)
+TEST_F(MainFormDrop, DroppedPathsLandSortedWhereTheCursorIs)
 {
     std::wstring a = root + L"\\A.txt", b = root + L"\\b.txt", c = root + L"\\c";
     struct Case {
@@ -91,7 +91,7 @@ TEST_F(DropOnMainForm, DroppedPathsLandSortedWhereTheCursorIs)
     }
 }
 
-TEST_F(DropOnMainForm, DroppedPathsTakeTheStoredLetterCaseAndKeepTheSelection)
+TEST_F(MainFormDrop, DroppedPathsTakeTheStoredLetterCaseAndKeepTheSelection)
 {
     MakeFolder(root + L"\\Data");
     MakeFile(root + L"\\Data\\ReadMe.txt");
@@ -111,7 +111,7 @@ TEST_F(DropOnMainForm, DroppedPathsTakeTheStoredLetterCaseAndKeepTheSelection)
     EXPECT_EQ(main.SelectedIndices(), (std::vector<int>{1}));
 }
 
-TEST_F(DropOnMainForm, OneListFileIsOpenedInsteadOfAdded)
+TEST_F(MainFormDrop, OneListFileIsOpenedInsteadOfAdded)
 {
     WriteBytes(DefaultList(), Utf16Lines({L"D:\\old"}));
     std::wstring work = root + L"\\Work.Nesk.log";
@@ -130,7 +130,7 @@ TEST_F(DropOnMainForm, OneListFileIsOpenedInsteadOfAdded)
     EXPECT_EQ(ReadBytes(work), Utf16Lines({L"### Nesk ###", L"C:\\one", L"C:\\two"}));
 }
 
-TEST_F(DropOnMainForm, ListFileWithoutHeaderIsRefusedWithAMessage)
+TEST_F(MainFormDrop, ListFileWithoutHeaderIsRefusedWithAMessage)
 {
     std::wstring work = root + L"\\Work.Nesk.log";
     WriteBytes(work, Utf16Lines({L"C:\\one"}));
@@ -149,7 +149,7 @@ TEST_F(DropOnMainForm, ListFileWithoutHeaderIsRefusedWithAMessage)
     EXPECT_TRUE(main.MFile.empty());
 }
 
-TEST_F(DropOnMainForm, ListFilesInOtherCaseOrTwoAtOnceAreItems)
+TEST_F(MainFormDrop, ListFilesInOtherCaseOrTwoAtOnceAreItems)
 {
     std::wstring lower = root + L"\\work.nesk.log", first = root + L"\\A.Nesk.log", second = root + L"\\B.Nesk.log";
     for (const auto& path : {lower, first, second})
@@ -163,7 +163,7 @@ TEST_F(DropOnMainForm, ListFilesInOtherCaseOrTwoAtOnceAreItems)
     EXPECT_TRUE(main.MFile.empty());
 }
 
-TEST_F(DropOnMainForm, OurOwnDragComingBackIsIgnored)
+TEST_F(MainFormDrop, OurOwnDragComingBackIsIgnored)
 {
     TMainForm& main = StartWithoutArgument();
     main.SetItems({L"x"});
@@ -182,7 +182,7 @@ TEST_F(DropOnMainForm, OurOwnDragComingBackIsIgnored)
     EXPECT_EQ(main.Items(), (Lines{L"x", L"C:\\x", L"C:\\x", L"C:\\z", L"C:\\x", L"C:\\z"}));
 }
 
-TEST_F(DropOnMainForm, HandleThatIsNoDropChangesNothing)
+TEST_F(MainFormDrop, HandleThatIsNoDropChangesNothing)
 {
     TMainForm& main = StartWithoutArgument();
     main.SetItems({L"x"});
@@ -192,7 +192,7 @@ TEST_F(DropOnMainForm, HandleThatIsNoDropChangesNothing)
     EXPECT_FALSE(FileExists(DefaultList()));
 }
 
-TEST_F(DropOnMainForm, WindowAcceptsShellDropsAndLetsThemThroughItsFilter)
+TEST_F(MainFormDrop, WindowAcceptsShellDropsAndLetsThemThroughItsFilter)
 {
     TMainForm& main = StartWithoutArgument();
     EXPECT_TRUE(GetWindowLongW(main.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);

@@ -18,7 +18,7 @@ void PutBytesOnClipboard(const std::vector<uint8_t>& bytes)
     CloseClipboard();
 }
 
-TEST(ClipboardReader, NamesAreReadWholeInClipboardOrder)
+TEST(ClipboardFiles, NamesAreReadWholeInClipboardOrder)
 {
     std::wstring longPath = L"C:\\" + std::wstring(296, L'x') + L".txt";
     ASSERT_EQ(longPath.size(), 303u);
@@ -26,7 +26,7 @@ TEST(ClipboardReader, NamesAreReadWholeInClipboardOrder)
     EXPECT_EQ(ReadClipboardFileNames(nullptr), (Names{L"C:\\b", longPath, L"C:\\日本語\\A"}));
 }
 
-TEST(ClipboardReader, NoFileListOrABadOneGivesWholeNamesOnly)
+TEST(ClipboardFiles, NoFileListOrABadOneGivesWholeNamesOnly)
 {
     PutTextOnClipboard(L"C:\\not\\a\\file\\list");
     EXPECT_TRUE(ReadClipboardFileNames(nullptr).empty());
@@ -39,7 +39,7 @@ TEST(ClipboardReader, NoFileListOrABadOneGivesWholeNamesOnly)
     EXPECT_TRUE(ReadClipboardFileNames(nullptr).empty());
 }
 
-TEST(ClipboardReader, ClipboardHeldByAnotherWindowIsAnError)
+TEST(ClipboardFiles, ClipboardHeldByAnotherWindowIsAnError)
 {
     PutFilesOnClipboard({L"C:\\a"});
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);

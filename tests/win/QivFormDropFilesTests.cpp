@@ -27,7 +27,7 @@ Collected Read(const TQivSubClassedDropFiles& target)
     return collected;
 }
 
-class DropTarget : public ::testing::Test {
+class QivFormDropFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -58,7 +58,7 @@ protected:
     std::wstring root;
 };
 
-TEST_F(DropTarget, CollectsFilesAndFoldersInDropOrderWithoutFolderContents)
+TEST_F(QivFormDropFiles, CollectsFilesAndFoldersInDropOrderWithoutFolderContents)
 {
     TQivFormDropFiles target(form);
     int drops = 0;
@@ -77,7 +77,7 @@ TEST_F(DropTarget, CollectsFilesAndFoldersInDropOrderWithoutFolderContents)
     EXPECT_EQ(Read(target), (Collected{{root + L"\\b.txt"}, {false}}));
 }
 
-TEST_F(DropTarget, OptionsChooseWhatIsCollected)
+TEST_F(QivFormDropFiles, OptionsChooseWhatIsCollected)
 {
     std::wstring folder = root + L"\\Folder", hidden = folder + L"\\.hidden.txt", sub = folder + L"\\Sub",
                  deep = sub + L"\\deep.txt";
@@ -111,7 +111,7 @@ TEST_F(DropTarget, OptionsChooseWhatIsCollected)
     }
 }
 
-TEST_F(DropTarget, RecursedFoldersCarryTheirFolderFlag)
+TEST_F(QivFormDropFiles, RecursedFoldersCarryTheirFolderFlag)
 {
     TQivFormDropFiles target(form);
     target.SetOptions({dfoIncFolders, dfoIncFiles, dfoRecurseFolders});
@@ -131,7 +131,7 @@ public:
     int calls = 0;
 };
 
-TEST_F(DropTarget, FilterPassesAndTheEventOnlyNarrows)
+TEST_F(QivFormDropFiles, FilterPassesAndTheEventOnlyNarrows)
 {
     MakeFile(root + L"\\d.bin");
     TQivFormDropFiles target(form);
@@ -155,7 +155,7 @@ TEST_F(DropTarget, FilterPassesAndTheEventOnlyNarrows)
     EXPECT_EQ(Read(target).files.size(), 2u);
 }
 
-TEST_F(DropTarget, DestroyedFilterLeavesTheTarget)
+TEST_F(QivFormDropFiles, DestroyedFilterLeavesTheTarget)
 {
     TQivFormDropFiles target(form);
     {
@@ -168,7 +168,7 @@ TEST_F(DropTarget, DestroyedFilterLeavesTheTarget)
     EXPECT_EQ(target.Count(), 1);
 }
 
-TEST_F(DropTarget, EnabledSwitchesTheShellRegistrationAndTheDrops)
+TEST_F(QivFormDropFiles, EnabledSwitchesTheShellRegistrationAndTheDrops)
 {
     auto registered = [&] { return (GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
     TQivFormDropFiles target(form);
@@ -188,7 +188,7 @@ TEST_F(DropTarget, EnabledSwitchesTheShellRegistrationAndTheDrops)
     EXPECT_EQ(drops, 1);
 }
 
-TEST_F(DropTarget, RegisteredMessageSignExtendsItsPointAndAnswersOne)
+TEST_F(QivFormDropFiles, RegisteredMessageSignExtendsItsPointAndAnswersOne)
 {
     TQivFormDropFiles target(form);
     EXPECT_EQ(SendRegistered({root + L"\\a.txt"}, static_cast<LPARAM>(static_cast<uint32_t>(0xFFF6000Au))), 1);
@@ -201,7 +201,7 @@ TEST_F(DropTarget, RegisteredMessageSignExtendsItsPointAndAnswersOne)
     EXPECT_EQ(GlobalSize(shellDrop), 0u) << "the drop handle is released";
 }
 
-TEST_F(DropTarget, OtherMessagesReachTheFormAndEventsRunInOrder)
+TEST_F(QivFormDropFiles, OtherMessagesReachTheFormAndEventsRunInOrder)
 {
     TQivFormDropFiles target(form);
     SetWindowTextW(form, L"still the form's own");
@@ -221,7 +221,7 @@ TEST_F(DropTarget, OtherMessagesReachTheFormAndEventsRunInOrder)
     EXPECT_EQ(order, (std::vector<std::string>{"before:0", "drop:1", "before:1", "drop:2"}));
 }
 
-TEST_F(DropTarget, DropControlIsTheInnermostVisibleWindowUnderThePoint)
+TEST_F(QivFormDropFiles, DropControlIsTheInnermostVisibleWindowUnderThePoint)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, form, nullptr, instance,
@@ -252,7 +252,7 @@ TEST_F(DropTarget, DropControlIsTheInnermostVisibleWindowUnderThePoint)
     }
 }
 
-TEST_F(DropTarget, ConstructionErrors)
+TEST_F(QivFormDropFiles, ConstructionErrors)
 {
     HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form, nullptr, nullptr, nullptr);
     for (HWND owner : {static_cast<HWND>(nullptr), child}) {
@@ -281,7 +281,7 @@ TEST_F(DropTarget, ConstructionErrors)
     EXPECT_EQ(again.Count(), 1);
 }
 
-TEST_F(DropTarget, TargetOutlivingItsWindowLetsGo)
+TEST_F(QivFormDropFiles, TargetOutlivingItsWindowLetsGo)
 {
     auto target = std::make_unique<TQivFormDropFiles>(form);
     DestroyWindow(form);
@@ -300,7 +300,7 @@ LRESULT CALLBACK CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(gBelowCounter, hwnd, message, wParam, lParam);
 }
 
-TEST_F(DropTarget, ProcedureTakenOverLaterKeepsWorkingWhenTheTargetGoes)
+TEST_F(QivFormDropFiles, ProcedureTakenOverLaterKeepsWorkingWhenTheTargetGoes)
 {
     auto target = std::make_unique<TQivFormDropFiles>(form);
     gCounted = 0;
@@ -321,7 +321,7 @@ TEST_F(DropTarget, ProcedureTakenOverLaterKeepsWorkingWhenTheTargetGoes)
     EXPECT_EQ(again.Count(), 1);
 }
 
-TEST_F(DropTarget, HandlesThatAreNoDropGiveNoNames)
+TEST_F(QivFormDropFiles, HandlesThatAreNoDropGiveNoNames)
 {
     TQivFormDropFiles target(form);
     int drops = 0;
@@ -356,7 +356,7 @@ TEST_F(DropTarget, HandlesThatAreNoDropGiveNoNames)
     EXPECT_EQ(drops, static_cast<int>(std::size(cases)));
 }
 
-TEST_F(DropTarget, FailingHandlerAnswersZeroAndKeepsWhatWasCollected)
+TEST_F(QivFormDropFiles, FailingHandlerAnswersZeroAndKeepsWhatWasCollected)
 {
     TQivFormDropFiles target(form);
     target.SetOnFileFilter([&](TQivAbstractDropFilesHelper&, const std::wstring& name, bool, bool&) {
