@@ -14,6 +14,7 @@
 #include "chrome/win32/TitleBar.h"
 #include "commands/win32/ShellIcons.h"
 #include "exchange/win32/QivFormDropFiles.h"
+#include "ole/win32/DropURLTarget.h"
 #include "platform/win32/Handles.h"
 
 namespace nesk {
@@ -113,6 +114,14 @@ public:
     // is ignored. The outgoing drag fills it.
     std::vector<std::wstring> DropFileSourceFiles;
     void QivFormDropFilesDropFiles();
+    // The list's link drop target; it also takes the file manager's drops onto the list.
+    std::unique_ptr<TDropURLTarget> DropURLTarget;
+    // The address of the last link drag that started in this window; a drop that brings it
+    // back is ignored. The outgoing link drag fills it.
+    std::string DropURLSourceURL;
+    void DropURLTargetDrop(TShiftState shift, POINT point, DWORD& effect);
+    // Writes the shortcut file for the link in ListBoxURL and inserts it at `index` (-1: the end).
+    void CreateShortcutItem(int index);
     void TBClipClick();
     void ReadClipboardFiles();
 
@@ -121,7 +130,9 @@ private:
     void CreateDropTarget();
     void OpenDroppedListFile(const std::wstring& path);
     void AddDroppedPaths(const std::vector<std::wstring>& names);
+    void DroppedFilesReceived(const std::vector<std::wstring>& dropped);
     int ListRowAtCursor() const;
+    int ListRowAt(POINT clientPoint) const;
 
     TMainForm() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

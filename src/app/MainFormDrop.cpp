@@ -1,12 +1,16 @@
 // TMainForm: what comes in by drops and from the clipboard.
 #include "app/MainForm.h"
 
+#include "app/DataFolder.h"
 #include "exchange/DropRules.h"
+#include "exchange/ShortcutFiles.h"
 #include "exchange/win32/ClipboardFiles.h"
 #include "exchange/win32/Foreground.h"
 #include "exchange/win32/MessageFilter.h"
 #include "platform/Probes.h"
 #include "platform/Redirection.h"
+#include "platform/Services.h"
+#include "platform/win32/Guarded.h"
 
 namespace nesk {
 
@@ -15,6 +19,16 @@ void TMainForm::CreateDropTarget()
     LetDropMessagesThrough(hwnd_);
     QivFormDropFiles = std::make_unique<TQivFormDropFiles>(hwnd_);
     QivFormDropFiles->SetOnDropFiles([this](TQivSubClassedDropFiles&) { QivFormDropFilesDropFiles(); });
+
+    // Registered for OLE drops, the list no longer sees the file manager's drops as
+    // WM_DROPFILES: the target hands them over as names, and they land as any file drop does.
+    DropURLTarget = std::make_unique<TDropURLTarget>(listBox_);
+    DropURLTarget->SetOnDrop([this](TDropURLTarget&, TShiftState shift, POINT point, DWORD& effect) {
+        Guarded([&] { DropURLTargetDrop(shift, point, effect); });
+    });
+    DropURLTarget->SetOnDropFiles([this](TDropURLTarget&, const std::vector<std::wstring>& names) {
+        Guarded([&] { DroppedFilesReceived(names); });
+    });
 }
 
 void TMainForm::QivFormDropFilesDropFiles()
@@ -22,6 +36,11 @@ void TMainForm::QivFormDropFilesDropFiles()
     std::vector<std::wstring> dropped;
     for (int i = 0; i < QivFormDropFiles->Count(); ++i)
         dropped.push_back(QivFormDropFiles->Files(i));
+    DroppedFilesReceived(dropped);
+}
+
+void TMainForm::DroppedFilesReceived(const std::vector<std::wstring>& dropped)
+{
     DropAction action = DecideDrop(dropped, DropFileSourceFiles);
     if (action != DropAction::OpenListFile)
         ListBoxFile.clear();
@@ -70,6 +89,42 @@ void TMainForm::AddDroppedPaths(const std::vector<std::wstring>& names)
     UpdateHorizontalExtent();
 }
 
+void TMainForm::DropURLTargetDrop(TShiftState, POINT point, DWORD&)
+{
+    ListBoxURL.clear();
+    const std::string& url = DropURLTarget->URL();
+    if (url == DropURLSourceURL)
+        return;  // our own link drag come back
+    ListBoxURL.push_back(CodePage().Decode(url));
+    if (url.empty())
+        return;
+    std::wstring title = GetWindowTitle(GetForegroundWindow());
+    if (title.empty())
+        title = DropURLTarget->Title();
+    ListBoxURL.push_back(title);
+    int index = ListRowAt(point);
+    ForceForegroundWindow(hwnd_);
+    CreateShortcutItem(index);
+}
+
+void TMainForm::CreateShortcutItem(int index)
+{
+    std::optional<std::wstring> written = WriteShortcutFile(DataFolder(), ListBoxURL.at(1), ListBoxURL.at(0));
+    if (!written)
+        return;  // held open by another program: skipped
+    std::wstring path;
+    {
+        RedirectionOff redirectionOff;
+        path = ExactCasePath(*written);
+    }
+    if (index < 0 || static_cast<size_t>(index) > items_.size())
+        index = static_cast<int>(items_.size());
+    InsertRows(index, {path});
+    RebuildIcons();
+    SaveList();
+    UpdateHorizontalExtent();
+}
+
 // The row under the mouse cursor as the list finds rows: the row that holds the point, the
 // item count below the last row, -1 outside the list (on the toolbar or the title bar).
 int TMainForm::ListRowAtCursor() const
@@ -77,6 +132,11 @@ int TMainForm::ListRowAtCursor() const
     POINT point;
     GetCursorPos(&point);
     ScreenToClient(listBox_, &point);
+    return ListRowAt(point);
+}
+
+int TMainForm::ListRowAt(POINT point) const
+{
     RECT client;
     GetClientRect(listBox_, &client);
     if (!PtInRect(&client, point))

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "ole/FormatRegistry.h"
 #include "platform/Lifecycle.h"
 #include "platform/win32/Com.h"
 
@@ -16,6 +17,9 @@ ComPtr<IMalloc> gShellAllocator;
 void StartDropEffectFormats()
 {
     RecordLifeStep(LifeStep::DropEffectFormats, true);
+    ResetFormatRegistry();  // a start-up after a shutdown happens only in tests, and starts afresh
+    SetFormatRegistryDebugSink([](const wchar_t* message) { OutputDebugStringW(message); });
+    RegisterDropEffectFormats();
 }
 
 void StopDropEffectFormats()
@@ -34,6 +38,7 @@ void StartDragDropCore()
 void StopDragDropCore()
 {
     RecordLifeStep(LifeStep::DragDropCore, false);
+    FreeFormatRegistry();
     gShellAllocator.Reset();
     gOle.reset();  // OleUninitialize only if our OleInitialize succeeded
 }
@@ -41,6 +46,7 @@ void StopDragDropCore()
 void StartFileFormats()
 {
     RecordLifeStep(LifeStep::FileFormats, true);
+    RegisterFileFormats();
 }
 
 void StopFileFormats()
@@ -51,6 +57,7 @@ void StopFileFormats()
 void StartLinkFormats()
 {
     RecordLifeStep(LifeStep::LinkFormats, true);
+    RegisterLinkFormats();
 }
 
 void StopLinkFormats()

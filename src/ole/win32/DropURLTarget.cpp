@@ -307,7 +307,9 @@ bool TDropURLTarget::ReportPerformedEffect(DWORD effect)
 {
     if (!FDataObject)
         return false;
-    FORMATETC format = FormatEtcOf(TClipboardFormatKind::PerformedDropEffect, TYMED_ISTREAM);
+    // In global memory, as the shell documents the format and reads it back: a source that
+    // keeps the medium it is given would otherwise hold a stream nobody asks for.
+    FORMATETC format = FormatEtcOf(TClipboardFormatKind::PerformedDropEffect, TYMED_HGLOBAL);
     STGMEDIUM medium;
     if (!ProduceMedium(TClipboardFormatKind::PerformedDropEffect, format, DwordBytes(effect), &medium))
         return false;
