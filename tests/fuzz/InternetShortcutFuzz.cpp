@@ -7,6 +7,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     auto& fs = nesk::fuzz::InstallFakePlatform();
+    // The fake keeps a record of every call; one run's worth is all a run may hold.
+    fs.log.clear();
+    fs.errorModeLog.clear();
+    fs.volumeQueryModes.clear();
+    fs.volumeQueries.clear();
     std::vector<uint8_t> text(data, data + size);
     nesk::ReadInternetShortcutText(text.data(), text.size());
 
